@@ -1,0 +1,115 @@
+// kvgui_stylesheet.cpp
+#include "kvgui_stylesheet.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QTextStream>
+
+TStyleSheet TStyleSheet::styleSheetHandler(DayMode);
+
+TStyleSheet::TStyleSheet(TStyleSheetMode initialMode)
+    : mode(initialMode)
+    , currentPixmaps(&dayPixmaps)
+{
+    setMode(initialMode);
+    useOpenFour = false;
+    loadStyleSheet(QStringLiteral("res/day/kvgui_stylesheet.css"), dayStyleSheet, dayStyleSheetOpenFour);
+    loadStyleSheet(QStringLiteral("res/night/kvgui_stylesheet.css"), nightStyleSheet, nightStyleSheetOpenFour);
+}
+
+void TStyleSheet::setMode(TStyleSheetMode newMode)
+{
+    mode = newMode;
+    resourcePath = QStringLiteral("res/");
+    if (newMode == DayMode) {
+        resourcePath += QStringLiteral("day/");
+        currentPixmaps = &dayPixmaps;
+    } else if (newMode == NightMode) {
+        resourcePath += QStringLiteral("night/");
+        currentPixmaps = &nightPixmaps;
+    }
+    emit styleSheetChanged(getStyleSheet());
+}
+
+QString TStyleSheet::getStyleSheet() const
+{
+    if (mode == NightMode)
+        return useOpenFour ? nightStyleSheetOpenFour : nightStyleSheet;
+    return useOpenFour ? dayStyleSheetOpenFour : dayStyleSheet;
+}
+
+void TStyleSheet::setUseOpenFour(bool use)
+{
+    if (use == useOpenFour)
+        return;
+    useOpenFour = use;
+    emit styleSheetChanged(getStyleSheet());
+}
+
+void TStyleSheet::addStyleSheetExtension(const QString &fileName)
+{
+    loadStyleSheet(QStringLiteral("res/day/") + fileName, dayStyleSheet, dayStyleSheetOpenFour);
+    loadStyleSheet(QStringLiteral("res/night/") + fileName, nightStyleSheet, nightStyleSheetOpenFour);
+}
+
+void TStyleSheet::loadStyleSheet(const QString &fileName, QString &plain, QString &openFour)
+{
+    qDebug() << "void TStyleSheet::loadStyleSheet(const QString&, QString&, QString&)" << fileName;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qWarning() << "void TStyleSheet::loadStyleSheet(const QString&, QString&, QString&)"
+                   << "Missing style sheet " << fileName;
+        return;
+    }
+    QTextStream stream(&file);
+    QString text = stream.readAll();
+    plain += text;
+    // The quotes belong to the pattern, so the first replacement leaves the Mono family alone.
+    text.replace(QStringLiteral("\"Droid Sans\""), QStringLiteral("\"Droid Sans Open Four\""));
+    text.replace(QStringLiteral("\"Droid Sans Mono\""), QStringLiteral("\"Droid Sans Mono Open Four\""));
+    openFour += text;
+}
+
+QString TStyleSheet::stateSuffix(TPixmapState state)
+{
+    switch (state) {
+    case Normal:
+        return QStringLiteral("_normal");
+    case Pressed:
+        return QStringLiteral("_pressed");
+    case Checked:
+        return QStringLiteral("_checked");
+    case PressedChecked:
+        return QStringLiteral("_pressed_checked");
+    case Disabled:
+        return QStringLiteral("_disabled");
+    }
+    return QString();
+}
+
+QPixmap TStyleSheet::getPixmap(const QString &name, TPixmapState state, bool useFallback)
+{
+    return getPixmap(name + stateSuffix(state), useFallback);
+}
+
+QPixmap TStyleSheet::getPixmap(const QString &name, bool useFallback)
+{
+    const auto cached = currentPixmaps->constFind(name);
+    if (cached != currentPixmaps->constEnd() && !cached->isNull())
+        return *cached;
+    if (name.isEmpty())
+        return QPixmap();
+
+    const QString path = resourcePath + name + QStringLiteral(".png");
+    QPixmap pixmap(path);
+    if (pixmap.isNull()) {
+        // Optional disabled looks are probed for; their absence is normal.
+        if (!name.endsWith(QLatin1String("disabled")) && name != QLatin1String("tlx_ant_singleAnt_inNone_outNone_normal"))
+            qWarning() << "QPixmap TStyleSheet::getPixmap(const QString&, bool)"
+                       << "Missing image " << path;
+        if (useFallback)
+            pixmap = QPixmap(resourcePath + QStringLiteral("kvgui_no_image.png"));
+    }
+    currentPixmaps->insert(name, pixmap);
+    return pixmap;
+}
