@@ -20,7 +20,8 @@ private slots:
     void stopSignals();
 
 private:
-    struct Run {
+    struct Run
+    {
         int exitCode = -1;
         QStringList lines; // log text after "gui: ", each with its <PRI> kept in front
     };
@@ -72,9 +73,12 @@ void TestFaultHandling::routedMessages_data()
     QTest::addColumn<QString>("mode");
     QTest::addColumn<QString>("line");
 
-    QTest::newRow("debug at LOG_DEBUG of LOG_LOCAL1") << "debug" << "<143>routed debug line";
-    QTest::newRow("warning keeps its percent signs") << "warning" << "<140>width %d of %s stays as it is";
-    QTest::newRow("critical at LOG_CRIT") << "critical" << "<138>routed critical line";
+    QTest::newRow("debug at LOG_DEBUG of LOG_LOCAL1") << "debug"
+                                                      << "<143>routed debug line";
+    QTest::newRow("warning keeps its percent signs") << "warning"
+                                                     << "<140>width %d of %s stays as it is";
+    QTest::newRow("critical at LOG_CRIT") << "critical"
+                                          << "<138>routed critical line";
 }
 
 void TestFaultHandling::routedMessages()

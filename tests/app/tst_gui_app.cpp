@@ -187,8 +187,8 @@ void TestGuiApp::keyPressLogging_data()
     QTest::addColumn<QStringList>("prefixes");
 
     const QString space = "KeyPress: Key_Space pressed for receiver=. QWidget(";
-    QTest::newRow("Alt+Space gives the Alt line, then the Space line")
-        << int(Qt::Key_Space) << int(Qt::AltModifier) << " " << QStringList { "KeyPress: AltModifier pressed for receiver=. QWidget(", space };
+    QTest::newRow("Alt+Space gives the Alt line, then the Space line") << int(
+        Qt::Key_Space) << int(Qt::AltModifier) << " " << QStringList { "KeyPress: AltModifier pressed for receiver=. QWidget(", space };
     QTest::newRow("Space alone") << int(Qt::Key_Space) << 0 << " " << QStringList { space };
     QTest::newRow("Escape") << int(Qt::Key_Escape) << 0 << "" << QStringList { "KeyPress: Escape pressed for receiver=. QWidget(" };
     QTest::newRow("F1") << int(Qt::Key_F1) << 0 << "" << QStringList { "KeyPress: F1 pressed for receiver=. QWidget(" };

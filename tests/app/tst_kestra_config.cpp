@@ -1,0 +1,103 @@
+// tst_kestra_config.cpp: the real application, end to end: started in the unit sandbox on a
+// private X server, touched through X (xdotool), observed through its system log, the
+// calibrator record and its exit status.
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestKestraConfig : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void menuCalibratesTwiceThenExits();
+    void cleanupTestCase();
+
+private:
+    QString log() const;
+    QStringList calibratorStarts() const;
+    // Touches a point until the release reaches a widget of the given class (the live menu
+    // replaces the zoom picture only when the zoom has ended).
+    bool touch(const QPoint &at, const QString &receiverClass);
+
+    QTemporaryDir tmp;
+    QProcess app;
+};
+
+QString TestKestraConfig::log() const
+{
+    QFile file(tmp.filePath("syslog"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+}
+
+QStringList TestKestraConfig::calibratorStarts() const
+{
+    QFile file(tmp.filePath("calibrator.log"));
+    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()).split('\n', Qt::SkipEmptyParts) : QStringList();
+}
+
+bool TestKestraConfig::touch(const QPoint &at, const QString &receiverClass)
+{
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        const int releasesBefore = log().count("LeftMouseButtonRelease");
+        QProcess::execute("xdotool", { "mousemove", QString::number(at.x()), QString::number(at.y()), "click", "1" });
+        if (!QTest::qWaitFor([&] { return log().count("LeftMouseButtonRelease") > releasesBefore; }, 5000))
+            continue;
+        const QString lastRelease = log().split('\n').filter("LeftMouseButtonRelease").last();
+        if (lastRelease.contains("receiver= " + receiverClass + "("))
+            return true;
+        QTest::qWait(100);
+    }
+    return false;
+}
+
+void TestKestraConfig::initTestCase()
+{
+    QVERIFY(tmp.isValid());
+    QVERIFY2(!QStandardPaths::findExecutable("xdotool").isEmpty(), "xdotool is needed (scripts/setup installs it)");
+    app.setProcessChannelMode(QProcess::ForwardedChannels);
+    app.start(qEnvironmentVariable("KV_SANDBOX"),
+        { "--display", "--log", tmp.filePath("syslog"), "--calibrator-record", tmp.filePath("calibrator.log"), "--",
+            qEnvironmentVariable("KV_BUILD_DIR") + "/app/kestra_config" });
+    QVERIFY(app.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(log().contains("Screen:  \"KESTRA 4417 MESSAGE TERMINAL\" , page:  \"CONFIGURATION\""), 20000);
+}
+
+void TestKestraConfig::menuCalibratesTwiceThenExits()
+{
+    // The three buttons, 400 x 58 each, centred between the title area and the bottom margin.
+    const QPoint calibrate(400, 310);
+    const QPoint exitButton(400, 368);
+
+    QVERIFY(touch(calibrate, "TOptionButton"));
+    QTRY_COMPARE(calibratorStarts().size(), 1);
+    // A second tap on the same spot would make a double click, which the terminal discards.
+    QVERIFY(touch(calibrate + QPoint(60, 0), "TOptionButton"));
+    QTRY_COMPARE(calibratorStarts().size(), 2);
+    for (const QString &start : calibratorStarts())
+        QVERIFY2(start.endsWith(" calibrator -r"), qPrintable(start));
+    QVERIFY(log().contains("void MainScreen::handleTouchCalibration()"));
+
+    // Escape has nowhere to go from the only screen.
+    QProcess::execute("xdotool", { "key", "Escape" });
+    QTRY_VERIFY(log().contains("KeyPress: Escape pressed"));
+    QCOMPARE(app.state(), QProcess::Running);
+
+    QVERIFY(touch(exitButton, "TOptionButton"));
+    QVERIFY(app.waitForFinished(20000));
+    QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(app.exitCode(), 0);
+    QVERIFY(log().contains("void MainScreen::handleNormalOperation()"));
+}
+
+void TestKestraConfig::cleanupTestCase()
+{
+    if (app.state() != QProcess::NotRunning) {
+        app.kill();
+        app.waitForFinished();
+    }
+}
+
+QTEST_GUILESS_MAIN(TestKestraConfig)
+#include "tst_kestra_config.moc"
