@@ -1,8 +1,8 @@
 // tst_gui_app.cpp: the application object's event hook, cursor policy, press release and
 // style-sheet application. Runs in the unit sandbox, as the object opens the system log.
 #include "gui_app.h"
+#include "main_screen.h"
 
-#include <QFrame>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
@@ -51,11 +51,6 @@ void move(QWidget *w, Qt::MouseButtons buttons = Qt::NoButton)
 }
 
 } // namespace
-
-class MainScreen : public QFrame
-{
-    Q_OBJECT
-};
 
 class TestGuiApp : public QObject
 {
@@ -255,7 +250,7 @@ void TestGuiApp::changeStyleSheetTouchesVisibleWindowsAndMainScreen()
     QWidget *child = new QWidget(&visible);
     child->show();
     QWidget hidden;
-    MainScreen hiddenMainScreen;
+    MainScreen hiddenMainScreen(nullptr); // a top-level window of its own here
     QVERIFY(QTest::qWaitForWindowExposed(&visible));
 
     const QString sheet = "QWidget { color: #123456; }";
