@@ -5,8 +5,7 @@ TAbstractMenuShower::TAbstractMenuShower()
     : keyActivated(false)
     , pOption(nullptr)
     , menuDirection(DropUp)
-{
-}
+{ }
 
 TAbstractMenuShower::~TAbstractMenuShower() = default;
 

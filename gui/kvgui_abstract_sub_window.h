@@ -3,15 +3,15 @@
 
 #include <QFrame>
 #include <QList>
+#include <QPointer>
 #include <QSize>
 
 class QPoint;
 class TOptionButton;
 class TSubWindowView;
 
-// Base of every dialog-like window. A sub-window is a parentless frame that is never shown by
-// itself: it borrows a view from the pool, and the view carries it into the main window's stack.
-// GUI thread only.
+// Base of every dialog-like window. A sub-window is a parentless frame that is never shown by itself: it
+// borrows a view from the pool, and the view carries it into the main window's stack. GUI thread only.
 class TAbstractSubWindow : public QFrame
 {
     Q_OBJECT
@@ -94,5 +94,5 @@ private:
     ShowEffects showEffect;
     OptionFlags optionFlags;
     TSubWindowView *pView; // borrowed from the pool while shown
-    QWidget *pDefaultFocusWidget; // not owned
+    QPointer<QWidget> pDefaultFocusWidget; // not owned
 };

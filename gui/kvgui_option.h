@@ -8,15 +8,14 @@
 class QWidget;
 class TAbstractSubWindow;
 
-// The command behind a button or a menu entry. An option with sub-options is a menu option,
-// one without is a leaf. Owned by the screen or window that creates it (its QObject parent);
-// buttons showing it never own it.
+// The command behind a button or a menu entry. An option with sub-options is a menu option, one without is a
+// leaf. Owned by the screen or window that creates it (its QObject parent); buttons showing it never own it.
 class TOption : public QObject
 {
     Q_OBJECT
 public:
-    // With a slot and a parent, selected(QWidget*) runs that slot of the parent. The slot is
-    // given as SLOT(...) text or as a bare normalised signature.
+    // With a slot and a parent, selected(QWidget*) runs that slot of the parent. The slot is given as
+    // SLOT(...) text or as a bare normalised signature.
     TOption(const QString &text, QObject *parent, const char *slot = nullptr);
     TOption(const QString &text, const QString &iconName, QObject *parent, const char *slot = nullptr);
     TOption(int id, const QString &text, QObject *parent);
