@@ -1,0 +1,582 @@
+// kvgui_main_window.cpp
+#include "kvgui_main_window.h"
+
+#include "kvgui_elide_label.h"
+#include "kvgui_screen.h"
+#include "kvgui_stylesheet.h"
+#include "kvgui_sub_window_view.h"
+#include "kvgui_window_view.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDebug>
+#include <QFontInfo>
+#include <QGraphicsPixmapItem>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMap>
+#include <QPainter>
+#include <QStackedLayout>
+#include <QThread>
+#include <QTimeLine>
+#include <QTimer>
+#include <QVBoxLayout>
+
+static const int TitleHeight = 70;
+static const int ClockInterval = 1000;
+// The live stack returns this long after the last animation ends, so back-to-back animations
+// do not flicker between the still picture and the live layers.
+static const int AnimateEndDelay = 100;
+static const int ScalingDuration = 400;
+static const int OpacityDuration = 800;
+static const int TimeLineInterval = 40;
+static const int DimAlpha = 160;
+// Windows of this priority stay open when the screen changes.
+static const int ScreenChangeSurvivorPriority = 1;
+
+TMainWindow *TMainWindow::pInstance = nullptr;
+
+// Accepts a slot as SLOT() gives it or as plain signature text.
+static QByteArray slotSignature(const char *slot)
+{
+    QByteArray signature(slot);
+    if (!signature.isEmpty() && signature.at(0) != '0' + QSLOT_CODE)
+        signature.prepend(char('0' + QSLOT_CODE));
+    return signature;
+}
+
+TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleArea)
+    : QFrame(parent)
+    , pHomeScreen(nullptr)
+    , pTopLayout(nullptr)
+    , pLayerContainer(nullptr)
+    , pLayerLayout(nullptr)
+    , pAnimateEndTimer(nullptr)
+    , pWindowView(nullptr)
+    , pGridLayout(nullptr)
+    , pCurrentScreen(nullptr)
+    , pPreviousScreen(nullptr)
+    , pGraphicsView(nullptr)
+    , pScene(nullptr)
+    , pScalingTimeLine(nullptr)
+    , pOpacityTimeLine(nullptr)
+    , pScalingScreen(nullptr)
+    , pOpacityScreen(nullptr)
+    , pTitleLayout(nullptr)
+    , pPageLabel(nullptr)
+    , pScreenLabel(nullptr)
+    , pTimeLabel(nullptr)
+    , pZoneLabel(nullptr)
+    , withTitleArea(withTitleArea)
+{
+    QThread::currentThread()->setObjectName("Main GUI thread");
+    pInstance = this;
+
+    setWindowFlags(
+        (windowFlags() | Qt::FramelessWindowHint) & ~(Qt::WindowTitleHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    setGeometry(0, 0, 800, 600);
+    setFrameStyle(QFrame::NoFrame | QFrame::Plain);
+
+    pTopLayout = new QStackedLayout(this);
+    pTopLayout->setContentsMargins(0, 0, 0, 0);
+    pLayerContainer = new QWidget(this);
+    pLayerLayout = new QStackedLayout(pLayerContainer);
+    pLayerLayout->setContentsMargins(0, 0, 0, 0);
+    pLayerLayout->setStackingMode(QStackedLayout::StackAll);
+    pTopLayout->addWidget(pLayerContainer);
+
+    pWindowView = new TWindowView();
+    pWindowView->setObjectName(name);
+    pWindowView->setAttribute(Qt::WA_NoSystemBackground, false);
+    pWindowView->setParent(this);
+    pWindowView->setMinimumSize(800, 600);
+    pTopLayout->addWidget(pWindowView);
+    pTopLayout->setCurrentWidget(pWindowView);
+    pGridLayout = new QGridLayout(pWindowView);
+    pGridLayout->setSpacing(0);
+    pGridLayout->setContentsMargins(0, 0, 0, 0);
+
+    if (withTitleArea) {
+        QWidget *titleWidget = new QWidget(this);
+        titleWidget->setMinimumSize(800, TitleHeight);
+        titleWidget->setMaximumHeight(TitleHeight);
+        pGridLayout->addWidget(titleWidget, 0, 0);
+        pTitleLayout = new QHBoxLayout(titleWidget);
+        pTitleLayout->setSpacing(5);
+        pTitleLayout->setContentsMargins(0, 0, 0, 0);
+
+        QVBoxLayout *clockLayout = new QVBoxLayout();
+        clockLayout->setSpacing(0);
+        clockLayout->setContentsMargins(0, 0, 0, 2);
+        pTimeLabel = new TElideLabel(QString(), Qt::ElideRight, titleWidget);
+        pTimeLabel->setObjectName("pTimeLabel");
+        pTimeLabel->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+        pTimeLabel->setFixedWidth(95);
+        pZoneLabel = new TElideLabel("UTC", Qt::ElideRight, titleWidget);
+        pZoneLabel->setObjectName("pTimeLabel");
+        pZoneLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        pZoneLabel->setFixedWidth(95);
+        clockLayout->addWidget(pTimeLabel);
+        clockLayout->addWidget(pZoneLabel);
+        pTitleLayout->addLayout(clockLayout);
+        setTimeFormat("hh:mm");
+        QTimer *clockTimer = new QTimer(this);
+        connect(clockTimer, SIGNAL(timeout()), this, SLOT(updateTime()));
+        clockTimer->start(ClockInterval);
+
+        QWidget *headingWidget = new QWidget(this);
+        headingWidget->setMinimumSize(360, TitleHeight);
+        pPageLabel = new TElideLabel(QString(), Qt::ElideRight, headingWidget);
+        pPageLabel->setObjectName("pPageLabel");
+        pPageLabel->setGeometry(15, 30, 345, 51);
+        pPageLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        pScreenLabel = new TElideLabel(QString(), Qt::ElideRight, headingWidget);
+        pScreenLabel->setObjectName("pScreenLabel");
+        pScreenLabel->setGeometry(0, 5, 360, 29);
+        pScreenLabel->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        pTitleLayout->addWidget(headingWidget);
+    }
+
+    pGraphicsView = new QGraphicsView(pWindowView);
+    pGraphicsView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pGraphicsView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    pGraphicsView->setObjectName("pGraphicsView");
+    pGraphicsView->setFocusPolicy(Qt::NoFocus);
+    pGraphicsView->setFrameStyle(QFrame::NoFrame);
+    pGraphicsView->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    pGraphicsView->setCacheMode(QGraphicsView::CacheNone);
+    pGraphicsView->setMinimumSize(800, withTitleArea ? 600 - TitleHeight : 600);
+    pGridLayout->addWidget(pGraphicsView, 1, 0);
+
+    setStyleSheet(TStyleSheet::styleSheetHandler.getStyleSheet());
+    // The application object restyles every window; a plain QApplication (tests, tools) has no such slot.
+    if (qApp && qApp->metaObject()->indexOfSlot("changeStyleSheet(QString)") >= 0)
+        connect(&TStyleSheet::styleSheetHandler, SIGNAL(styleSheetChanged(QString)), qApp, SLOT(changeStyleSheet(QString)),
+            Qt::QueuedConnection);
+
+    pAnimateEndTimer = new QTimer(this);
+    pAnimateEndTimer->setSingleShot(true);
+    pAnimateEndTimer->setInterval(AnimateEndDelay);
+    connect(pAnimateEndTimer, SIGNAL(timeout()), this, SLOT(animateEndTimeoutHandler()));
+    pScalingTimeLine = new QTimeLine(ScalingDuration, pGraphicsView);
+    pOpacityTimeLine = new QTimeLine(OpacityDuration, pGraphicsView);
+    for (QTimeLine *timeLine : { pScalingTimeLine, pOpacityTimeLine }) {
+        timeLine->setUpdateInterval(TimeLineInterval);
+        timeLine->setEasingCurve(QEasingCurve::Linear);
+        connect(timeLine, SIGNAL(finished()), this, SLOT(animationFinished()));
+    }
+    connect(pScalingTimeLine, SIGNAL(valueChanged(qreal)), this, SLOT(updateScalingStep(qreal)));
+    connect(pOpacityTimeLine, SIGNAL(valueChanged(qreal)), this, SLOT(updateOpacityStep(qreal)));
+
+    pScene = new QGraphicsScene(pGraphicsView);
+    pGraphicsView->setScene(pScene);
+    pGraphicsView->setTransform(QTransform::fromScale(1, 1));
+    pGraphicsView->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
+
+    if (!QFontInfo(QFont("Droid Sans")).exactMatch() || !QFontInfo(QFont("Droid Sans Mono")).exactMatch())
+        qWarning() << "Warning: The system does not contain all the specified fonts!";
+}
+
+TMainWindow::~TMainWindow()
+{
+    if (pInstance == this)
+        pInstance = nullptr;
+    // The views and other registered widgets die after this part of the main window.
+    for (QWidget *w : qAsConst(animatingWidgets))
+        disconnect(w, SIGNAL(destroyed(QObject *)), this, SLOT(animatingWidgetDestroyed(QObject *)));
+}
+
+TMainWindow *TMainWindow::getInstance()
+{
+    return pInstance;
+}
+
+void TMainWindow::showMainScreen() { }
+
+TWindowView *TMainWindow::getTopView() const
+{
+    return static_cast<TWindowView *>(pTopLayout->currentWidget());
+}
+
+bool TMainWindow::subWindowsStacked() const
+{
+    return pLayerLayout->count() > 0;
+}
+
+QPixmap TMainWindow::dimmed(QPixmap picture) const
+{
+    QPainter painter(&picture);
+    painter.fillRect(picture.rect(), QColor(0, 0, 0, DimAlpha));
+    return picture;
+}
+
+void TMainWindow::ensureSnapshot(TScreen *screen)
+{
+    if (!screen->getSnapshotItem()) {
+        screen->resize(pGraphicsView->size());
+        screen->setSnapshotItem(pScene->addPixmap(screen->grab()));
+    } else {
+        screen->getSnapshotItem()->setPixmap(screen->grab());
+    }
+}
+
+void TMainWindow::showNewScreen(TScreen *pNewScreen)
+{
+    if (!pNewScreen || pNewScreen == pCurrentScreen)
+        return;
+    if (isAnimating())
+        forceInstantAnimationCompletion();
+
+    setFocus();
+    // Before the first show the layouts have not run yet; the snapshot needs the real size.
+    if (!isVisible()) {
+        pTopLayout->activate();
+        pGridLayout->activate();
+    }
+    pScene->setSceneRect(0, 0, pGraphicsView->width(), pGraphicsView->height());
+    // Inside the window view before the first grab, so the snapshot already carries the
+    // main window's style sheet.
+    if (pNewScreen->parentWidget() != pWindowView)
+        pNewScreen->setParent(pWindowView);
+    pNewScreen->hide();
+    pNewScreen->prepareShow();
+    ensureSnapshot(pNewScreen);
+    if (pScene->sceneRect() != QRectF(pNewScreen->rect())) {
+        pNewScreen->resize(pGraphicsView->size());
+        pNewScreen->getSnapshotItem()->setPixmap(pNewScreen->grab());
+    }
+    if (pHomeScreen && pHomeScreen != pNewScreen && pHomeScreen->getProxyItem())
+        pHomeScreen->getProxyItem()->setOpacity(0);
+
+    pScalingTimeLine->stop();
+    pScalingTimeLine->setDirection(QTimeLine::Forward);
+    pNewScreen->getSnapshotItem()->setTransform(QTransform::fromScale(0, 0));
+    pScalingScreen = pNewScreen;
+    setAnimating(this, SLOT(instantAnimationEnd()));
+    pScalingTimeLine->start();
+
+    TScreen *oldScreen = pCurrentScreen;
+    if (oldScreen && oldScreen != pHomeScreen) {
+        ensureSnapshot(oldScreen);
+        oldScreen->getSnapshotItem()->setZValue(0);
+        pNewScreen->getSnapshotItem()->setZValue(1);
+    }
+
+    connect(pNewScreen, SIGNAL(headingsChanged()), this, SLOT(handleHeadingsChanged()));
+    if (oldScreen) {
+        oldScreen->prepareHide();
+        oldScreen->hide();
+        disconnect(oldScreen, SIGNAL(headingsChanged()), this, SLOT(handleHeadingsChanged()));
+        if (oldScreen != pHomeScreen)
+            pGridLayout->removeWidget(oldScreen);
+    }
+
+    const QList<TSubWindowView *> shown = subWindows;
+    for (TSubWindowView *view : shown) {
+        if (subWindows.contains(view) && !view->getShownAsEventInfo() && view->getPriority() != ScreenChangeSurvivorPriority)
+            view->close();
+    }
+
+    pPreviousScreen = oldScreen;
+    pCurrentScreen = pNewScreen;
+    handleHeadingsChanged();
+}
+
+void TMainWindow::updateScalingStep(qreal val)
+{
+    if (!pScalingScreen || !pScalingScreen->getSnapshotItem())
+        return;
+    QGraphicsPixmapItem *item = pScalingScreen->getSnapshotItem();
+    if (val >= 1.0) {
+        item->setTransform(QTransform());
+    } else {
+        const qreal dx = (1 - val) * pGraphicsView->width() * 0.5;
+        const qreal dy = (1 - val) * pGraphicsView->height() * 0.5;
+        item->setTransform(QTransform(val, 0, 0, val, dx, dy));
+    }
+    if (val < 1.0 || pScalingTimeLine->direction() != QTimeLine::Forward || !pCurrentScreen)
+        return;
+
+    pGraphicsView->viewport()->update();
+    pGridLayout->addWidget(pCurrentScreen, 1, 0);
+    pCurrentScreen->show();
+    QWidget *focus = QApplication::focusWidget();
+    if (!focus || !pCurrentScreen->isAncestorOf(focus))
+        pCurrentScreen->setFocus(Qt::OtherFocusReason);
+    if (pPreviousScreen && pPreviousScreen != pHomeScreen && pPreviousScreen->getSnapshotItem())
+        pPreviousScreen->getSnapshotItem()->setTransform(QTransform::fromScale(0, 0));
+}
+
+void TMainWindow::updateOpacityStep(qreal val)
+{
+    if (pOpacityScreen && pOpacityScreen->getProxyItem())
+        pOpacityScreen->getProxyItem()->setOpacity(val);
+}
+
+void TMainWindow::animationFinished()
+{
+    if (pScalingTimeLine->state() != QTimeLine::Running && pOpacityTimeLine->state() != QTimeLine::Running)
+        clrAnimating(this, SLOT(instantAnimationEnd()));
+}
+
+void TMainWindow::instantAnimationEnd()
+{
+    if (pScalingTimeLine->state() == QTimeLine::Running) {
+        pScalingTimeLine->stop();
+        pScalingTimeLine->setCurrentTime(0);
+        updateScalingStep(pScalingTimeLine->direction() == QTimeLine::Forward ? 1.0 : 0.0);
+    }
+    if (pOpacityTimeLine->state() == QTimeLine::Running) {
+        pOpacityTimeLine->stop();
+        pOpacityTimeLine->setCurrentTime(0);
+        updateOpacityStep(pOpacityTimeLine->direction() == QTimeLine::Forward ? 1.0 : 0.0);
+    }
+    if (pScalingTimeLine->state() != QTimeLine::Running && pOpacityTimeLine->state() != QTimeLine::Running)
+        clrAnimating(this, SLOT(instantAnimationEnd()));
+}
+
+void TMainWindow::handleHeadingsChanged()
+{
+    if (!pCurrentScreen)
+        return;
+    if (withTitleArea) {
+        pScreenLabel->setText(pCurrentScreen->getHeadingText());
+        pPageLabel->setText(pCurrentScreen->getSubHeadingText());
+    }
+    qDebug() << "Screen: " << pCurrentScreen->getHeadingText() << ", page: " << pCurrentScreen->getSubHeadingText();
+}
+
+void TMainWindow::restackLayers()
+{
+    for (int i = 0; i < pLayerLayout->count(); ++i)
+        pLayerLayout->widget(i)->raise();
+}
+
+bool TMainWindow::showSubWindow(TSubWindowView *view, bool animate)
+{
+    // A view shown again while still stacked is restacked, not stacked twice.
+    if (subWindows.contains(view))
+        hideSubWindow(view);
+    subWindows.append(view);
+
+    TWindowView *top = getTopView();
+    if (top->getPriority() <= view->getPriority()) {
+        if (isAnimating())
+            forceInstantAnimationCompletion();
+        top->setWindowOnTop(false);
+        if (pHomeScreen && pHomeScreen->getProxyItem())
+            pHomeScreen->getProxyItem()->setEnabled(false);
+        pTopLayout->removeWidget(top);
+        pLayerLayout->addWidget(top);
+        pLayerLayout->setCurrentWidget(top);
+        restackLayers();
+        pTopLayout->addWidget(view);
+        pTopLayout->setCurrentWidget(view);
+        if (TSubWindowView *down = qobject_cast<TSubWindowView *>(top))
+            down->clrBackGround();
+        if (animate)
+            setAnimating(view, SLOT(instantAnimationEnd()));
+        else
+            pTopLayout->setStackingMode(QStackedLayout::StackAll);
+        view->setWindowOnTop(true);
+        return true;
+    }
+
+    int index = pLayerLayout->count();
+    while (index > 0 && static_cast<TWindowView *>(pLayerLayout->widget(index - 1))->getPriority() > view->getPriority())
+        --index;
+    const int actIndex = pLayerLayout->insertWidget(index, view);
+    qDebug() << "indert widget req index " << index << " act index " << actIndex;
+    restackLayers();
+    pLayerLayout->setCurrentIndex(pLayerLayout->count() - 1);
+    // Covered layers stay in sight under the topmost one.
+    view->setWindowOnTop(false);
+    view->show();
+    return false;
+}
+
+void TMainWindow::hideSubWindow(TSubWindowView *view)
+{
+    subWindows.removeAll(view);
+    if (view == getTopView()) {
+        pTopLayout->removeWidget(view);
+        QWidget *up = pLayerLayout->currentWidget();
+        if (!up)
+            return;
+        pLayerLayout->removeWidget(up);
+        pTopLayout->addWidget(up);
+        pTopLayout->setCurrentWidget(up);
+        pTopLayout->setStackingMode(QStackedLayout::StackAll);
+        static_cast<TWindowView *>(up)->setWindowOnTop(true);
+        if (pLayerLayout->count() > 0) {
+            pLayerLayout->setCurrentIndex(pLayerLayout->count() - 1);
+            restackLayers();
+        } else if (pHomeScreen && pHomeScreen->getProxyItem()) {
+            pHomeScreen->getProxyItem()->setEnabled(true);
+        }
+        return;
+    }
+    if (pLayerLayout->indexOf(view) < 0)
+        return;
+    pLayerLayout->removeWidget(view);
+    pLayerLayout->setCurrentIndex(pLayerLayout->count() - 1);
+    if (isAnimating()) {
+        if (TSubWindowView *top = qobject_cast<TSubWindowView *>(getTopView()))
+            top->setBackGround(dimmed(pLayerContainer->grab()));
+    }
+}
+
+void TMainWindow::setAnimating(QWidget *w, const char *slot)
+{
+    if (!w || animatingWidgets.contains(w))
+        return;
+    if (animatingWidgets.isEmpty() && subWindowsStacked()) {
+        TSubWindowView *top = qobject_cast<TSubWindowView *>(getTopView());
+        // Still showing the last still picture: grab the live stack, not that picture again.
+        pAnimateEndTimer->stop();
+        if (top)
+            top->clrBackGround();
+        pTopLayout->setStackingMode(QStackedLayout::StackAll);
+        const QPixmap still = dimmed(grab());
+        if (top)
+            top->setBackGround(still);
+        pTopLayout->setStackingMode(QStackedLayout::StackOne);
+    }
+    connect(this, SIGNAL(instantAnimationCompletion()), w, slotSignature(slot).constData());
+    connect(w, SIGNAL(destroyed(QObject *)), this, SLOT(animatingWidgetDestroyed(QObject *)));
+    animatingWidgets.append(w);
+}
+
+void TMainWindow::clrAnimating(QWidget *w, const char *slot)
+{
+    if (!animatingWidgets.removeAll(w))
+        return;
+    disconnect(this, SIGNAL(instantAnimationCompletion()), w, slotSignature(slot).constData());
+    disconnect(w, SIGNAL(destroyed(QObject *)), this, SLOT(animatingWidgetDestroyed(QObject *)));
+    if (animatingWidgets.isEmpty() && subWindowsStacked())
+        pAnimateEndTimer->start();
+}
+
+void TMainWindow::animatingWidgetDestroyed(QObject *pObj)
+{
+    qDebug() << "animating widget destroyed";
+    // The widget is half destroyed: compare addresses only.
+    for (int i = animatingWidgets.size() - 1; i >= 0; --i) {
+        if (static_cast<void *>(animatingWidgets.at(i)) == static_cast<void *>(pObj))
+            animatingWidgets.removeAt(i);
+    }
+    if (animatingWidgets.isEmpty() && subWindowsStacked())
+        pAnimateEndTimer->start();
+}
+
+void TMainWindow::animateEndTimeoutHandler()
+{
+    if (!animatingWidgets.isEmpty() || !subWindowsStacked())
+        return;
+    if (TSubWindowView *top = qobject_cast<TSubWindowView *>(getTopView()))
+        top->clrBackGround();
+    pTopLayout->setStackingMode(QStackedLayout::StackAll);
+}
+
+bool TMainWindow::isAnimating() const
+{
+    return !animatingWidgets.isEmpty();
+}
+
+void TMainWindow::forceInstantAnimationCompletion()
+{
+    qDebug() << "Force animation completion";
+    emit instantAnimationCompletion();
+}
+
+QPoint TMainWindow::posWithinMainWindow(QWidget *w, const QPoint &p)
+{
+    if (!w || !pInstance)
+        return QPoint(-1, -1);
+    if (w == pInstance)
+        return p;
+    if (!pInstance->isAncestorOf(w))
+        return QPoint(-1, -1);
+    return w->mapTo(pInstance, p);
+}
+
+bool TMainWindow::topWindowHasVisibleKeyborad() const
+{
+    TSubWindowView *top = qobject_cast<TSubWindowView *>(getTopView());
+    return top && top->getKeyboard() && top->getKeyboard()->isVisible();
+}
+
+void TMainWindow::setTimeFormat(const QString &format)
+{
+    timeFormat = format;
+    updateTime();
+}
+
+void TMainWindow::updateTime()
+{
+    if (pTimeLabel)
+        pTimeLabel->setText(QDateTime::currentDateTime().toUTC().toString(timeFormat));
+}
+
+void TMainWindow::showSystemStatusWindow()
+{
+    // No system-status window is registered in this application.
+}
+
+void TMainWindow::logWidgetStatistics()
+{
+    const QWidgetList widgets = QApplication::allWidgets();
+    QMap<QString, int> counts;
+    for (QWidget *widget : widgets)
+        ++counts[QString::fromLatin1(widget->metaObject()->className())];
+    qDebug() << "+++++ Total widgets count" << widgets.size();
+    for (auto it = counts.constBegin(); it != counts.constEnd(); ++it)
+        qDebug() << "+++++" << it.key() << "count" << it.value();
+}
+
+void TMainWindow::keyPressEvent(QKeyEvent *event)
+{
+    const bool alt = event->modifiers() & Qt::AltModifier;
+    switch (event->key()) {
+    case Qt::Key_F1:
+        showSystemStatusWindow();
+        event->accept();
+        return;
+    case Qt::Key_Escape:
+        event->accept();
+        if (subWindows.isEmpty() && pHomeScreen && pCurrentScreen != pHomeScreen && pCurrentScreen && pCurrentScreen->getUseEscapeClose())
+            showNewScreen(pHomeScreen);
+        return;
+    case Qt::Key_F11:
+        if (alt)
+            logWidgetStatistics();
+        event->accept();
+        return;
+    case Qt::Key_F12:
+        // Screenshots (Alt+F12, Ctrl+Alt+F12) are not part of this build; the key stays consumed.
+        event->accept();
+        return;
+    default:
+        QFrame::keyPressEvent(event);
+        return;
+    }
+}
+
+void TMainWindow::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    const QRectF target(0, 0, width(), withTitleArea ? height() - TitleHeight : height());
+    if (pScene->sceneRect() == target)
+        return;
+    qDebug() << "TMainWindow::resizeEvent NEW SIZE " << target;
+    pScene->setSceneRect(target);
+    if (pScalingTimeLine->state() == QTimeLine::Running && pCurrentScreen) {
+        pCurrentScreen->resize(target.size().toSize());
+        if (pCurrentScreen->getSnapshotItem())
+            pCurrentScreen->getSnapshotItem()->setPixmap(pCurrentScreen->grab());
+    }
+}
