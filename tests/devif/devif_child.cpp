@@ -1,78 +1,65 @@
 // devif_child.cpp: the other side of the settings tests, as a process of its own.
 //
-//   devif_child hold-lock FILE MS    writes in one transaction held open for MS ms; prints
-//                                    "locked" when the lock is taken
-//   devif_child fatal CASE           as the application: GuiApp, then one fatal database path;
-//                                    prints "survived" if the process goes on
+//   devif_child sql FILE MS STATEMENT  runs the statement in one transaction, prints "locked"
+//                                      once the write lock is taken and holds it MS ms
+//   devif_child fatal CALL...          as the application: GuiApp, then one database call that
+//                                      must end the process with status 0 (7 if it goes on)
 
 #include "gui_app.h"
 #include "kvif_common_database.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QThread>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
-int holdLock(const QString &file, int ms)
+int sql(const QString &file, int ms, const QString &statement)
 {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("holder"));
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE");
     db.setDatabaseName(file);
     if (!db.open())
         return 3;
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")) || !query.exec(QStringLiteral("UPDATE systemCfg SET serialNumber='held'"))) {
-        std::fprintf(stderr, "%s\n", qPrintable(query.lastError().text()));
-        return 4;
-    }
+    if (!query.exec("BEGIN IMMEDIATE") || !query.exec(statement))
+        return 3;
     std::printf("locked\n");
     std::fflush(stdout);
     QThread::msleep(ulong(ms));
-    if (!query.exec(QStringLiteral("COMMIT")))
-        return 5;
-    std::printf("released\n");
-    return 0;
+    return query.exec("COMMIT") ? 0 : 4;
 }
 
-void fatal(const QString &name)
+// CALL: "open", "attach", "get KEY GROUP" or "set KEY GROUP VALUE" (true, or a double), the
+// last two also after "unopened", on a database with no file open.
+void fatal(QStringList call)
 {
-    if (name == QLatin1String("open-settings")) {
-        CommonDatabase::getCommonDatabase();
-    } else if (name == QLatin1String("no-row") || name == QLatin1String("two-rows")) {
-        CommonDatabase::getCommonDatabase()->getValue(QStringLiteral("isPrimary"), QStringLiteral("systemCfg"));
-    } else if (name == QLatin1String("unknown-column")) {
-        CommonDatabase::getCommonDatabase()->getValue(QStringLiteral("noSuchKey"), QStringLiteral("systemCfg"));
-    } else if (name == QLatin1String("double-value")) {
-        CommonDatabase::getCommonDatabase()->setValue(QStringLiteral("isPrimary"), QStringLiteral("systemCfg"), QVariant(1.5));
-    } else if (name == QLatin1String("unknown-table")) {
-        CommonDatabase::getCommonDatabase()->setValue(QStringLiteral("isPrimary"), QStringLiteral("noTable"), QVariant(true));
-    } else if (name == QLatin1String("attach-twice")) {
-        CommonDatabase::getCommonDatabase()->attachDatabaseFile(QStringLiteral("/appdata/system_cfg.db"));
-    } else if (name == QLatin1String("not-open")) {
-        TDatabase database;
-        database.getValue(QStringLiteral("isPrimary"), QStringLiteral("systemCfg"));
-    } else if (name == QLatin1String("not-open-set")) {
-        TDatabase database;
-        database.setValue(QStringLiteral("isPrimary"), QStringLiteral("systemCfg"), QVariant(1));
-    }
+    std::unique_ptr<TDatabase> unopened(call.first() == "unopened" ? new TDatabase : nullptr);
+    if (unopened)
+        call.removeFirst();
+    TDatabase *database = unopened ? unopened.get() : CommonDatabase::getCommonDatabase();
+    if (call.first() == "get")
+        database->getValue(call.at(1), call.at(2));
+    else if (call.first() == "set")
+        database->setValue(call.at(1), call.at(2), call.at(3) == "true" ? QVariant(true) : QVariant(call.at(3).toDouble()));
+    else if (call.first() == "attach")
+        database->attachDatabaseFile(CommonDatabase::SYSTEM_CFG_FILENAME);
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc == 4 && qstrcmp(argv[1], "hold-lock") == 0) {
+    if (argc == 5 && qstrcmp(argv[1], "sql") == 0) {
         QCoreApplication app(argc, argv);
-        return holdLock(QString::fromLocal8Bit(argv[2]), atoi(argv[3]));
+        return sql(QString::fromLocal8Bit(argv[2]), atoi(argv[3]), QString::fromLocal8Bit(argv[4]));
     }
-    if (argc != 3 || qstrcmp(argv[1], "fatal") != 0)
+    if (argc < 3 || qstrcmp(argv[1], "fatal") != 0)
         return 2;
     GuiApp::createInstance(argc, argv);
-    fatal(QString::fromLocal8Bit(argv[2]));
-    std::printf("survived\n");
+    fatal(QCoreApplication::arguments().mid(2));
     return 7;
 }

@@ -3,379 +3,174 @@
 #include "kvif_device_list_if.h"
 #include "kvif_iu_io_if.h"
 
-#include <QSignalSpy>
-#include <QTcpServer>
 #include <QtTest>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
-struct Entry
-{
-    quint32 addressKind;
-    QByteArray address;
-    QByteArray typeName;
-    QByteArray serial;
-    QByteArray version;
-    QByteArray build;
-};
-
-void put(QByteArray &payload, int offset, const QByteArray &text)
-{
-    payload.replace(offset, text.size(), text);
-}
-
-QByteArray devicePayload(const QList<Entry> &entries, int count = -1, int size = 2180)
+// A device-list event payload of the given size; entries "KIND,ADDRESS,TYPE,SERIAL,VERSION,BUILD"
+// are written at their offsets, independently of the library.
+QByteArray devicePayload(const QStringList &entries, int count = -1, int size = 2180)
 {
     QByteArray payload(size, '\0');
-    if (count < 0)
-        count = entries.size();
-    payload[0] = char(count & 0xff);
-    payload[1] = char(count >> 8);
+    payload[0] = char(count < 0 ? entries.size() : count);
+    const int offsets[] = { 4, 21, 37, 69, 101 };
     for (int i = 0; i < entries.size(); ++i) {
+        const QStringList fields = entries.at(i).split(QLatin1Char(','));
         const int base = 4 + 136 * i;
-        const Entry &e = entries.at(i);
         for (int b = 0; b < 4; ++b)
-            payload[base + b] = char((e.addressKind >> (8 * b)) & 0xff);
-        put(payload, base + 4, e.address);
-        put(payload, base + 21, e.typeName);
-        put(payload, base + 37, e.serial);
-        put(payload, base + 69, e.version);
-        put(payload, base + 101, e.build);
+            payload[base + b] = char(fields.at(0).toUInt(nullptr, 0) >> (8 * b));
+        for (int f = 0; f < 5; ++f)
+            payload.replace(base + offsets[f], fields.at(f + 1).size(), fields.at(f + 1).toLatin1());
     }
     return payload;
 }
 
-Entry radio(const QByteArray &serial = "R1", const QByteArray &version = "1.0")
+// One unit of the given type, without an address, with serial number S1 and version 2.0.
+QByteArray entry(const QString &typeName)
 {
-    return Entry { 0, "10.1.1.1", "4640", serial, version, "77" };
+    return devicePayload({ "2,," + typeName + ",S1,2.0,5" });
 }
 
 base_device_data_t data(const QString &serial, bool connected)
 {
-    return base_device_data_t { serial, QStringLiteral("v"), QStringLiteral("b"), QString(), QString(), connected };
+    return base_device_data_t { serial, "v", "b", QString(), QString(), connected };
 }
 
 } // namespace
-
-class PolledDevice : public TCommonDeviceIf
-{
-public:
-    using TCommonDeviceIf::TCommonDeviceIf;
-    void baseDataNeedUpdate() override { ++polls; }
-    int polls = 0;
-};
 
 class TestDeviceListIf : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void cleanup();
-    void ignoredEvents_data();
-    void ignoredEvents();
-    void connectedFlag_data();
-    void connectedFlag();
-    void silentUnitsDisconnected_data();
-    void silentUnitsDisconnected();
-    void ownTerminalNeverCreated();
-    void repeatedEntryUpdatesOnChange();
-    void entryFields_data();
-    void entryFields();
-    void duplicateRegistration();
-    void sortedByType();
-    void deviceTypeLookup_data();
-    void deviceTypeLookup();
-    void aboutList();
-    void timerPollsPolledOnly();
+    void initTestCase()
+    {
+        LogCatcher::install();
+        qRegisterMetaType<TCommonDeviceIf *>("TCommonDeviceIf*");
+        // The registry's IO client has no port to connect to; events are emitted by the test.
+        TAbstractIuIf::setDefaultSocket(0, "127.0.0.1");
+        registry = TDeviceListIf::getInstance();
+    }
+
+    void cleanup()
+    {
+        // What remains listed was created by the registry; the test's own objects are gone.
+        qDeleteAll(registry->getDeviceList());
+        QCOMPARE(registry->getDeviceList().size(), 0);
+    }
+
+    void listAfterEvent_data()
+    {
+        QTest::addColumn<QString>("before"); // objects of the test: "TYPE SERIAL polled|unpolled connected|unconnected; ..."
+        QTest::addColumn<QByteArray>("event");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("after"); // the list: "TYPE SERIAL VERSION CONNECTED[ ip IP][ can ID]; ..."
+        QTest::addColumn<int>("reports"); // deviceUpdated signals
+
+        QTest::newRow("repeated entry is reported once")
+            << "" << devicePayload({ "2,,4640,S1,2.0,5", "2,,4640,S1,2.0,5" }) << 0x614 << "4640 S1 2.0 1" << 1;
+        QTest::newRow("unchanged unit is not reported")
+            << "4640 S1 unpolled connected" << devicePayload({ "2,,4640,S1,v,b" }) << 0x614 << "4640 S1 v 1" << 0;
+
+        QTest::newRow("payload one byte short changes nothing")
+            << "4641 X unpolled connected" << devicePayload({ "2,,4640,S1,2.0,5" }, 1, 2179) << 0x614 << "4641 X v 1" << 0;
+        QTest::newRow("other event code changes nothing") << "4641 X unpolled connected" << entry("4640") << 0x613 << "4641 X v 1" << 0;
+        QTest::newRow("own terminal is never created") << "" << entry("4417") << 0x614 << "" << 0;
+        QTest::newRow("own terminal is updated and connected")
+            << "4417 S1 polled unconnected" << entry("4417") << 0x614 << "4417 S1 2.0 1" << 1;
+        QTest::newRow("new radio is connected") << "" << entry("4640") << 0x614 << "4640 S1 2.0 1" << 1;
+        QTest::newRow("new GMDSS 1538 is not connected") << "" << entry("1538C") << 0x614 << "1538C S1 2.0 0" << 1;
+        QTest::newRow("polled 1538 keeps its flag") << "1538D S1 polled connected" << entry("1538D") << 0x614 << "1538D S1 2.0 1" << 1;
+        QTest::newRow("unpolled 1538 loses its flag") << "1538C S1 unpolled connected" << entry("1538C") << 0x614 << "1538C S1 2.0 0" << 1;
+        QTest::newRow("SSA terminal is never connected")
+            << "1538SSA S1 polled connected" << entry("1538SSA") << 0x614 << "1538SSA S1 2.0 0" << 1;
+        QTest::newRow("new power supply is not connected") << "" << entry("4452") << 0x614 << "4452 S1 2.0 0" << 1;
+        QTest::newRow("power supply keeps its flag") << "4452 S1 unpolled connected" << entry("4452") << 0x614 << "4452 S1 2.0 1" << 1;
+        QTest::newRow("IP address kind") << "" << devicePayload({ "0,10.2.3.4,4640,A,1,1" }) << 0x614 << "4640 A 1 1 ip 10.2.3.4" << 1;
+        QTest::newRow("CAN id kind") << "" << devicePayload({ "1,0x21,4640,A,1,1" }) << 0x614 << "4640 A 1 1 can 0x21" << 1;
+        QTest::newRow("kind read as four bytes") << "" << devicePayload({ "0x100,0x21,4640,A,1,1" }) << 0x614 << "4640 A 1 1" << 1;
+        QTest::newRow("serial filling its span stops there")
+            << "" << devicePayload({ "2,,4640," + QString(32, 'S') + ",9.9,1" }) << 0x614 << "4640 " + QString(32, 'S') + " 9.9 1" << 1;
+        QTest::newRow("type name filling its span is unknown") << "" << devicePayload({ "0,,4640AAAAAAAAAAAA,A,1,1" }) << 0x614 << "" << 0;
+        QTest::newRow("type name with a trailing blank is unknown") << "" << devicePayload({ "0,,4640 ,A,1,1" }) << 0x614 << "" << 0;
+        QTest::newRow("type name with a case difference is unknown") << "" << devicePayload({ "0,,1538c,A,1,1" }) << 0x614 << "" << 0;
+
+        // Silent units are shown as not connected, except terminals and the power supply.
+        const QString units = "Unknown U polled connected; 1538C T polled connected; 4644 R polled connected; 4452 P polled connected; "
+                              "4528 C polled connected";
+        const QString silent = "Unknown U v 0; 1538C T v 1; 4644 R v 0; 4452 P v 1; 4528 C v 0";
+        QTest::newRow("count of 0 leaves units silent") << units << devicePayload({}, 0) << 0x614 << silent << 3;
+        QTest::newRow("count above 16 leaves units silent") << units << devicePayload({ "2,,4503,100,1,1" }, 17) << 0x614 << silent << 3;
+        QTest::newRow("entries for other units leave these silent")
+            << units << devicePayload({ "2,,4503,100,1,1" }) << 0x614
+            << "Unknown U v 0; 1538C T v 1; 4644 R v 0; 4452 P v 1; 4503 100 1 1; 4528 C v 0" << 4;
+    }
+
+    void listAfterEvent()
+    {
+        QFETCH(QString, before);
+        QFETCH(QByteArray, event);
+        QFETCH(int, code);
+        QFETCH(QString, after);
+        QFETCH(int, reports);
+
+        std::vector<std::unique_ptr<TCommonDeviceIf>> own;
+        for (const QString &item : before.split("; ", Qt::SkipEmptyParts)) {
+            const QStringList f = item.split(' ');
+            own.emplace_back(new TCommonDeviceIf(TCommonDeviceIf::getDeviceType(f[0]), data(f[1], f[3] == "connected")));
+            own.back()->registerDevice(f[2] == "polled");
+        }
+        QSignalSpy spy(registry, SIGNAL(deviceUpdated(TCommonDeviceIf *)));
+        send(event, code);
+        QCOMPARE(spy.size(), reports);
+        QStringList listing;
+        for (TCommonDeviceIf *d : registry->getDeviceList())
+            listing << QStringLiteral("%1 %2 %3 %4%5%6")
+                           .arg(d->getTypeName(), d->getSerialNumber(), d->getSoftwareVersion(), QString::number(d->isConnected()),
+                               d->getIpAddress().isEmpty() ? "" : " ip " + d->getIpAddress(),
+                               d->getCanId().isEmpty() ? "" : " can " + d->getCanId());
+        QCOMPARE(listing.join("; "), after);
+    }
+
+    void duplicateRegistration()
+    {
+        // An object the registry created is replaced and destroyed.
+        send(devicePayload({ "0,10.1.1.1,4640,DUP,1.0,77" }));
+        QCOMPARE(registry->getDeviceList().size(), 1);
+        TCommonDeviceIf mine(DEVICE_TYPE_4640, data("DUP", false));
+        mine.registerDevice(false);
+        QCOMPARE(registry->getDeviceList(), QList<TCommonDeviceIf *> { &mine });
+
+        // An object of someone else's is only taken off the list.
+        TCommonDeviceIf newer(DEVICE_TYPE_4640, data("DUP", true));
+        newer.registerDevice(false);
+        QCOMPARE(registry->getDeviceList(), QList<TCommonDeviceIf *> { &newer });
+        QVERIFY(!mine.isListed());
+    }
+
+    void sortedByType()
+    {
+        TCommonDeviceIf alarm(DEVICE_TYPE_4503, data("1", false));
+        TCommonDeviceIf radioA(DEVICE_TYPE_4640, data("2", false));
+        TCommonDeviceIf terminal(DEVICE_TYPE_1538C, data("3", false));
+        TCommonDeviceIf radioB(DEVICE_TYPE_4640, data("4", false));
+        for (TCommonDeviceIf *d : { &alarm, &radioA, &terminal, &radioB })
+            d->registerDevice(false);
+        QCOMPARE(registry->getDeviceList(), (QList<TCommonDeviceIf *> { &terminal, &radioA, &radioB, &alarm }));
+
+        // Registering again moves an object behind the others of its type.
+        radioA.registerDevice(false);
+        QCOMPARE(registry->getDeviceList(), (QList<TCommonDeviceIf *> { &terminal, &radioB, &radioA, &alarm }));
+        radioB.deregisterDevice();
+        QCOMPARE(registry->getDeviceList(), (QList<TCommonDeviceIf *> { &terminal, &radioA, &alarm }));
+    }
 
 private:
-    void send(const QByteArray &payload, U16 code = 0x614) { emit TIuIoIf::getInstance()->deviceListEvent(code, payload); }
+    void send(const QByteArray &payload, int code = 0x614) { emit TIuIoIf::getInstance()->deviceListEvent(U16(code), payload); }
     TDeviceListIf *registry = nullptr;
 };
-
-void TestDeviceListIf::initTestCase()
-{
-    LogCatcher::install();
-    qRegisterMetaType<TCommonDeviceIf *>("TCommonDeviceIf*");
-    // A port nothing listens on: the registry's IO client stays unconnected.
-    QTcpServer server;
-    QVERIFY(server.listen(QHostAddress::LocalHost, 0));
-    const quint16 port = server.serverPort();
-    server.close();
-    TAbstractIuIf::setDefaultSocket(port, QStringLiteral("127.0.0.1"));
-    registry = TDeviceListIf::getInstance();
-    QCOMPARE(TDeviceListIf::getInstance(), registry);
-}
-
-void TestDeviceListIf::cleanup()
-{
-    // What remains listed was created by the registry; the test's own objects are gone.
-    qDeleteAll(registry->getDeviceList());
-    QCOMPARE(registry->getDeviceList().size(), 0);
-}
-
-void TestDeviceListIf::ignoredEvents_data()
-{
-    QTest::addColumn<QByteArray>("payload");
-    QTest::addColumn<int>("code");
-
-    QTest::newRow("payload one byte short") << devicePayload({ radio() }, 1, 2179) << 0x614;
-    QTest::newRow("other event code") << devicePayload({ radio() }) << 0x613;
-}
-
-void TestDeviceListIf::ignoredEvents()
-{
-    QFETCH(QByteArray, payload);
-    QFETCH(int, code);
-    TCommonDeviceIf listedRadio(DEVICE_TYPE_4641, data(QStringLiteral("X"), true));
-    listedRadio.registerDevice(false);
-    QSignalSpy spy(registry, SIGNAL(deviceUpdated(TCommonDeviceIf *)));
-    send(payload, U16(code));
-    QCOMPARE(spy.size(), 0);
-    QCOMPARE(registry->getDeviceList().size(), 1);
-    QVERIFY(listedRadio.isConnected());
-}
-
-void TestDeviceListIf::connectedFlag_data()
-{
-    QTest::addColumn<QByteArray>("typeName");
-    QTest::addColumn<int>("existing"); // 0 none, 1 unpolled and connected, 2 polled and connected
-    QTest::addColumn<bool>("connected");
-
-    QTest::newRow("new radio is connected") << QByteArray("4640") << 0 << true;
-    QTest::newRow("new control unit is connected") << QByteArray("4611") << 0 << true;
-    QTest::newRow("new alarm panel is connected") << QByteArray("4503") << 0 << true;
-    QTest::newRow("new terminal control unit is connected") << QByteArray("4528") << 0 << true;
-    QTest::newRow("new GMDSS 1538 is not connected") << QByteArray("1538C") << 0 << false;
-    QTest::newRow("polled 1538 keeps its flag") << QByteArray("1538D") << 2 << true;
-    QTest::newRow("unpolled 1538 loses its flag") << QByteArray("1538C") << 1 << false;
-    QTest::newRow("SSA terminal is never connected") << QByteArray("1538SSA") << 2 << false;
-    QTest::newRow("landmobile terminal is never connected") << QByteArray("1538L") << 2 << false;
-    QTest::newRow("new power supply is not connected") << QByteArray("4452") << 0 << false;
-    QTest::newRow("power supply keeps its flag") << QByteArray("4452") << 1 << true;
-    QTest::newRow("own terminal type is connected") << QByteArray("4417") << 1 << true;
-}
-
-void TestDeviceListIf::connectedFlag()
-{
-    QFETCH(QByteArray, typeName);
-    QFETCH(int, existing);
-    QFETCH(bool, connected);
-
-    const DeviceTypes_t type = TCommonDeviceIf::getDeviceType(QString::fromLatin1(typeName));
-    std::unique_ptr<TCommonDeviceIf> own;
-    if (existing) {
-        own.reset(new TCommonDeviceIf(type, data(QStringLiteral("S1"), true)));
-        own->registerDevice(existing == 2);
-    }
-    send(devicePayload({ Entry { 0, "10.0.0.9", typeName, "S1", "2.0", "5" } }));
-    TCommonDeviceIf *device = registry->getDevice(type, QStringLiteral("S1"));
-    QVERIFY(device);
-    QCOMPARE(device->isConnected(), connected);
-    QCOMPARE(device->getSoftwareVersion(), QStringLiteral("2.0"));
-    QCOMPARE(registry->getDeviceList().size(), 1);
-}
-
-void TestDeviceListIf::silentUnitsDisconnected_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addRow("count of 0") << 0;
-    QTest::addRow("count above 16") << 17;
-    QTest::addRow("entries for other units only") << 1;
-}
-
-void TestDeviceListIf::silentUnitsDisconnected()
-{
-    QFETCH(int, count);
-    TCommonDeviceIf unknown(DEVICE_TYPE_UNKNOWN, data(QStringLiteral("U"), true));
-    TCommonDeviceIf radioUnit(DEVICE_TYPE_4644, data(QStringLiteral("R"), true));
-    TCommonDeviceIf controlUnit(DEVICE_TYPE_4528, data(QStringLiteral("C"), true));
-    TCommonDeviceIf terminal(DEVICE_TYPE_1538C, data(QStringLiteral("T"), true));
-    TCommonDeviceIf power(DEVICE_TYPE_4452, data(QStringLiteral("P"), true));
-    for (TCommonDeviceIf *d : { &unknown, &radioUnit, &controlUnit, &terminal, &power })
-        d->registerDevice(true);
-
-    QList<Entry> entries;
-    for (int i = 0; i < qMin(count, 16); ++i)
-        entries.append(Entry { 2, "", "4503", QByteArray::number(100 + i), "1", "1" });
-    send(devicePayload(entries, count));
-
-    QCOMPARE(unknown.isConnected(), false);
-    QCOMPARE(radioUnit.isConnected(), false);
-    QCOMPARE(controlUnit.isConnected(), false);
-    QCOMPARE(terminal.isConnected(), true);
-    QCOMPARE(power.isConnected(), true);
-    QCOMPARE(registry->getDeviceList().size(), 5 + (count == 1 ? 1 : 0));
-}
-
-void TestDeviceListIf::ownTerminalNeverCreated()
-{
-    const QByteArray payload = devicePayload({ Entry { 0, "10.0.0.2", "4417", "OWN", "1.00", "3" } });
-    send(payload);
-    QCOMPARE(registry->getDeviceList().size(), 0);
-
-    TCommonDeviceIf own(DEVICE_TYPE_4417, data(QStringLiteral("OWN"), false));
-    own.registerDevice(true);
-    send(payload);
-    QCOMPARE(registry->getDeviceList().size(), 1);
-    QCOMPARE(own.getIpAddress(), QStringLiteral("10.0.0.2"));
-    QCOMPARE(own.getSoftwareVersion(), QStringLiteral("1.00"));
-}
-
-void TestDeviceListIf::repeatedEntryUpdatesOnChange()
-{
-    QSignalSpy spy(registry, SIGNAL(deviceUpdated(TCommonDeviceIf *)));
-    send(devicePayload({ radio("R1", "1.0"), radio("R1", "1.0") }));
-    QCOMPARE(registry->getDeviceList().size(), 1);
-    QCOMPARE(spy.size(), 1);
-    send(devicePayload({ radio("R1", "1.0") }));
-    QCOMPARE(spy.size(), 1);
-    send(devicePayload({ radio("R1", "1.1") }));
-    QCOMPARE(spy.size(), 2);
-    QCOMPARE(registry->getDeviceList().first()->getSoftwareVersion(), QStringLiteral("1.1"));
-}
-
-void TestDeviceListIf::entryFields_data()
-{
-    QTest::addColumn<QByteArray>("entry");
-    QTest::addColumn<bool>("created");
-    QTest::addColumn<QString>("serial");
-    QTest::addColumn<QString>("ip");
-    QTest::addColumn<QString>("canId");
-
-    QTest::newRow("IP address kind") << devicePayload({ Entry { 0, "10.2.3.4", "4640", "A", "1", "1" } }) << true << "A"
-                                     << "10.2.3.4"
-                                     << "";
-    QTest::newRow("CAN id kind") << devicePayload({ Entry { 1, "0x21", "4640", "A", "1", "1" } }) << true << "A"
-                                 << ""
-                                 << "0x21";
-    QTest::newRow("kind read as four bytes") << devicePayload({ Entry { 0x100, "0x21", "4640", "A", "1", "1" } }) << true << "A"
-                                             << ""
-                                             << "";
-    QTest::newRow("serial filling its span stops there")
-        << devicePayload({ Entry { 2, "", "4640", QByteArray(32, 'S'), "9.9", "1" } }) << true << QString(32, 'S') << ""
-        << "";
-    QTest::newRow("type name filling its span is unknown")
-        << devicePayload({ Entry { 0, "", "4640AAAAAAAAAAAA", "A", "1", "1" } }) << false << ""
-        << ""
-        << "";
-    QTest::newRow("type name with case difference is unknown") << devicePayload({ Entry { 0, "", "1538c", "A", "1", "1" } }) << false << ""
-                                                               << ""
-                                                               << "";
-}
-
-void TestDeviceListIf::entryFields()
-{
-    QFETCH(QByteArray, entry);
-    QFETCH(bool, created);
-    QFETCH(QString, serial);
-    QFETCH(QString, ip);
-    QFETCH(QString, canId);
-
-    send(entry);
-    QCOMPARE(registry->getDeviceList().size(), created ? 1 : 0);
-    if (!created)
-        return;
-    TCommonDeviceIf *device = registry->getDeviceList().first();
-    QCOMPARE(device->getSerialNumber(), serial);
-    QCOMPARE(device->getIpAddress(), ip);
-    QCOMPARE(device->getCanId(), canId);
-}
-
-void TestDeviceListIf::duplicateRegistration()
-{
-    // An object the registry created is replaced and destroyed.
-    send(devicePayload({ radio("DUP") }));
-    QCOMPARE(registry->getDeviceList().size(), 1);
-    TCommonDeviceIf mine(DEVICE_TYPE_4640, data(QStringLiteral("DUP"), false));
-    mine.registerDevice(false);
-    QCOMPARE(registry->getDeviceList(), QList<TCommonDeviceIf *> { &mine });
-
-    // An object of someone else's is only taken off the list.
-    QSignalSpy spy(registry, SIGNAL(deviceUpdated(TCommonDeviceIf *)));
-    TCommonDeviceIf newer(DEVICE_TYPE_4640, data(QStringLiteral("DUP"), true));
-    newer.registerDevice(false);
-    QCOMPARE(registry->getDeviceList(), QList<TCommonDeviceIf *> { &newer });
-    QVERIFY(!mine.isListed());
-    QCOMPARE(mine.getSerialNumber(), QStringLiteral("DUP"));
-    QCOMPARE(spy.size(), 2);
-    QCOMPARE(spy.at(0).at(0).value<TCommonDeviceIf *>(), &mine);
-    QCOMPARE(spy.at(1).at(0).value<TCommonDeviceIf *>(), &newer);
-}
-
-void TestDeviceListIf::sortedByType()
-{
-    TCommonDeviceIf alarm(DEVICE_TYPE_4503, data(QStringLiteral("1"), false));
-    TCommonDeviceIf radioA(DEVICE_TYPE_4640, data(QStringLiteral("2"), false));
-    TCommonDeviceIf terminal(DEVICE_TYPE_1538C, data(QStringLiteral("3"), false));
-    TCommonDeviceIf radioB(DEVICE_TYPE_4640, data(QStringLiteral("4"), false));
-    for (TCommonDeviceIf *d : { &alarm, &radioA, &terminal, &radioB })
-        d->registerDevice(false);
-    QCOMPARE(registry->getDeviceList(), (QList<TCommonDeviceIf *> { &terminal, &radioA, &radioB, &alarm }));
-
-    // Registering again moves an object behind the others of its type.
-    radioA.registerDevice(false);
-    QCOMPARE(registry->getDeviceList(), (QList<TCommonDeviceIf *> { &terminal, &radioB, &radioA, &alarm }));
-    radioB.deregisterDevice();
-    QCOMPARE(registry->getDeviceList(), (QList<TCommonDeviceIf *> { &terminal, &radioA, &alarm }));
-}
-
-void TestDeviceListIf::deviceTypeLookup_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("type");
-    QTest::newRow("own terminal") << "4417" << 1;
-    QTest::newRow("trailing blank") << "4417 " << 0;
-    QTest::newRow("radio sharing an icon") << "4643" << 11;
-    QTest::newRow("power supply") << "4452" << 14;
-    QTest::newRow("lower case") << "1538unknown" << 0;
-    QTest::newRow("empty") << "" << 0;
-}
-
-void TestDeviceListIf::deviceTypeLookup()
-{
-    QFETCH(QString, name);
-    QFETCH(int, type);
-    QCOMPARE(int(TCommonDeviceIf::getDeviceType(name)), type);
-}
-
-void TestDeviceListIf::aboutList()
-{
-    TCommonDeviceIf plain(DEVICE_TYPE_4505);
-    QStringList labels;
-    for (const about_item_t &item : plain.getAboutItemList())
-        labels.append(item.label);
-    QCOMPARE(labels, (QStringList { "Serial number", "Software version", "Build number", "Connected" }));
-    QCOMPARE(plain.getSerialNumber(), QStringLiteral("-"));
-    QCOMPARE(plain.getDisplayName(), QStringLiteral("KESTRA 4505 Multi Alarm Panel"));
-
-    base_device_data_t both = data(QStringLiteral("N"), true);
-    both.canId = QStringLiteral("0x30");
-    both.ipAddress = QStringLiteral("10.0.0.1");
-    TCommonDeviceIf networked(DEVICE_TYPE_4641, both);
-    const QList<about_item_t> items = networked.getAboutNetItemList();
-    QCOMPARE(items.size(), 3);
-    QCOMPARE(items.at(0).kind, int(about_item_t::ABOUT_BOOL));
-    QCOMPARE(items.at(0).boolValue, true);
-    QCOMPARE(items.at(1).textValue, QStringLiteral("0x30"));
-    QCOMPARE(items.at(2).textValue, QStringLiteral("10.0.0.1"));
-    QCOMPARE(networked.getIconName(), QStringLiteral("kvgui_sysdevice_4640"));
-}
-
-void TestDeviceListIf::timerPollsPolledOnly()
-{
-    PolledDevice polled(DEVICE_TYPE_4640, data(QStringLiteral("P"), false));
-    PolledDevice unpolled(DEVICE_TYPE_4640, data(QStringLiteral("U"), false));
-    PolledDevice unlisted(DEVICE_TYPE_4640, data(QStringLiteral("N"), false));
-    polled.registerDevice(true);
-    unpolled.registerDevice(false);
-    QVERIFY(QMetaObject::invokeMethod(registry, "handleTimerUpdate"));
-    QCOMPARE(polled.polls, 1);
-    QCOMPARE(unpolled.polls, 0);
-    QCOMPARE(unlisted.polls, 0);
-}
 
 QTEST_GUILESS_MAIN(TestDeviceListIf)
 #include "tst_device_list_if.moc"

@@ -2,24 +2,23 @@
 #include "devif_test_support.h"
 #include "kvif_abstract_iu_if.h"
 
-#include <QSignalSpy>
-#include <QTcpServer>
 #include <QtTest>
 
 namespace {
 
-struct ReceivedEvent
+TIuSocketIfThread *transportTo(quint16 port)
 {
-    U16 eventCode;
-    U16 returnCode;
-    QByteArray data;
-};
+    return TIuSocketIfThread::getIuSocketIfThread("127.0.0.1", port);
+}
 
-quint16 closedPort()
+// A packet as the daemon sends it: link bytes 07 05, source port 1, then destination port,
+// event code and return code, all little-endian.
+QByteArray daemonPacket(quint16 port, quint16 event, quint16 returnCode, const QByteArray &payload)
 {
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    return server.serverPort();
+    QByteArray out;
+    for (quint16 v : { quint16(payload.size()), quint16(0), quint16(0x0507), quint16(1), port, event, returnCode, quint16(0) })
+        out.append(char(v & 0xff)).append(char(v >> 8));
+    return out + payload;
 }
 
 } // namespace
@@ -28,15 +27,19 @@ class RecordingClient : public TAbstractIuIf
 {
     Q_OBJECT
 public:
-    RecordingClient()
-        : TAbstractIuIf(nullptr)
-    { }
-    QList<ReceivedEvent> events;
+    using TAbstractIuIf::TAbstractIuIf;
+    // Registers under port, with the opcode port * 0x100; true once the daemon has it.
+    bool registerWith(StandInDaemon &daemon, U16 port)
+    {
+        iuRegister(port, U16(port << 8), QByteArray(), "127.0.0.1", daemon.port);
+        return daemon.waitForLine("packet ");
+    }
+    QStringList events; // "<event code in hex> <return code> <payload>"
 
 private slots:
     void handleEvent(U16 eventCode, U16 returnCode, const QByteArray &data) override
     {
-        events.append(ReceivedEvent { eventCode, returnCode, data });
+        events << QStringLiteral("%1 %2 %3").arg(eventCode, 0, 16).arg(returnCode).arg(QString(data)).trimmed();
     }
 };
 
@@ -44,267 +47,141 @@ class TestIuSocketIfThread : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void init();
-    void registrationBytes_data();
-    void registrationBytes();
-    void refusedHandshake();
-    void receivedPackets_data();
-    void receivedPackets();
-    void slowPayloadKeepsFraming();
-    void transportsSharedPerAddressAndPort();
-    void replyToWaitingRequest();
-    void waitWithoutConnectionReturnsAtOnce();
-    void overlongPayloadRefused();
-};
+    void initTestCase() { LogCatcher::install(); }
 
-void TestIuSocketIfThread::initTestCase()
-{
-    LogCatcher::install();
-}
+    void registrationBytes_data()
+    {
+        QTest::addColumn<bool>("beforeHandshake");
+        QTest::addColumn<QByteArray>("payload");
+        QTest::addColumn<QString>("expected");
 
-void TestIuSocketIfThread::init()
-{
-    LogCatcher::clear();
-}
+        // Bytes 4 and 5 are the low bytes of link values B (0x3407) and A (0x1205).
+        QTest::newRow("empty registration before the handshake is 16 bytes, patched on acceptance")
+            << true << QByteArray() << hex("0000 0000 07 05 0700 0100 3412 0000 0000");
+        QTest::newRow("registration after the handshake is sent at once")
+            << false << QByteArray("\x01\x02\x03") << hex("0300 0000 07 05 0700 0100 3412 0000 0000 010203");
+    }
 
-void TestIuSocketIfThread::registrationBytes_data()
-{
-    QTest::addColumn<bool>("beforeHandshake");
-    QTest::addColumn<QByteArray>("payload");
-    QTest::addColumn<QString>("expected");
+    void registrationBytes()
+    {
+        QFETCH(bool, beforeHandshake);
+        QFETCH(QByteArray, payload);
+        QFETCH(QString, expected);
 
-    QTest::newRow("empty registration before the handshake is patched and 16 bytes long") << true << QByteArray()
-                                                                                          << QStringLiteral("0000"
-                                                                                                            "0000"
-                                                                                                            "07"
-                                                                                                            "05"
-                                                                                                            "0700"
-                                                                                                            "0100"
-                                                                                                            "3412"
-                                                                                                            "0000"
-                                                                                                            "0000");
-    QTest::newRow("registration after the handshake is sent at once") << false << QByteArray("\x01\x02\x03", 3)
-                                                                      << QStringLiteral("0300"
-                                                                                        "0000"
-                                                                                        "07"
-                                                                                        "05"
-                                                                                        "0700"
-                                                                                        "0100"
-                                                                                        "3412"
-                                                                                        "0000"
-                                                                                        "0000"
-                                                                                        "010203");
-}
+        StandInDaemon daemon;
+        QStringList options { "--link-a", "0x1205", "--link-b", "0x3407" };
+        if (beforeHandshake)
+            options << "--manual-handshake";
+        QVERIFY(daemon.start(options));
+        QTRY_COMPARE(transportTo(daemon.port)->isInitialized(), !beforeHandshake);
+        QVERIFY(daemon.waitForLine("handshake 1 01000000"));
 
-void TestIuSocketIfThread::registrationBytes()
-{
-    QFETCH(bool, beforeHandshake);
-    QFETCH(QByteArray, payload);
-    QFETCH(QString, expected);
+        RecordingClient client(nullptr);
+        client.iuRegister(7, 0x1234, payload, "127.0.0.1", daemon.port);
+        if (beforeHandshake) {
+            QVERIFY(daemon.sync());
+            QCOMPARE(daemon.packets(), QStringList());
+            daemon.command("accept");
+        }
+        QVERIFY(daemon.waitForLine("packet "));
+        QCOMPARE(daemon.packets(), QStringList { expected });
+    }
 
-    StandInDaemon daemon;
-    QStringList options { QStringLiteral("--link-a"), QStringLiteral("0x1205"), QStringLiteral("--link-b"), QStringLiteral("0x3407") };
-    if (beforeHandshake)
-        options << QStringLiteral("--manual-handshake");
-    QVERIFY(daemon.start(options));
-
-    TIuSocketIfThread *transport = TIuSocketIfThread::getIuSocketIfThread(QStringLiteral("127.0.0.1"), daemon.port);
-    QVERIFY(daemon.waitForLine(QStringLiteral("handshake 1 01000000")));
-    RecordingClient client;
-    if (beforeHandshake) {
-        client.iuRegister(7, 0x1234, payload, QStringLiteral("127.0.0.1"), daemon.port);
+    void refusedHandshake()
+    {
+        StandInDaemon daemon;
+        RecordingClient client(nullptr);
+        QVERIFY(daemon.start({ "--status", "0" }));
+        client.iuRegister(9, 0x900, QByteArray(), "127.0.0.1", daemon.port);
+        QTRY_VERIFY(LogCatcher::contains("IU connection initialization error  0"));
+        // Nothing is sent, and a request for a reply does not wait for one.
+        QCOMPARE(transportTo(daemon.port)->sendPacket(9, 0x901, QByteArray("x")), int(TIuSocketIfThread::IU_NOT_INITIALIZED));
+        QCOMPARE(client.sendPacketWait(0x902, QByteArray(), 0x903, nullptr), int(TIuSocketIfThread::IU_NOT_INITIALIZED));
         QVERIFY(daemon.sync());
         QCOMPARE(daemon.packets(), QStringList());
-        daemon.command(QStringLiteral("accept"));
-    } else {
-        QTRY_VERIFY(transport->isInitialized());
-        client.iuRegister(7, 0x1234, payload, QStringLiteral("127.0.0.1"), daemon.port);
-        QVERIFY(LogCatcher::contains(QStringLiteral("Allready connected ")));
     }
-    QVERIFY(daemon.waitForLine(QStringLiteral("packet ")));
-    QCOMPARE(daemon.packets(), QStringList { expected });
-    QVERIFY(transport->getIoState());
-}
 
-void TestIuSocketIfThread::refusedHandshake()
-{
-    StandInDaemon daemon;
-    QVERIFY(daemon.start({ QStringLiteral("--status"), QStringLiteral("0") }));
-    RecordingClient client;
-    client.iuRegister(9, 0x900, QByteArray(), QStringLiteral("127.0.0.1"), daemon.port);
-    TIuSocketIfThread *transport = TIuSocketIfThread::getIuSocketIfThread(QStringLiteral("127.0.0.1"), daemon.port);
+    void receivedPackets_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<QByteArray>("later"); // sent once the transport has given up waiting
+        QTest::addColumn<QStringList>("events");
 
-    QTRY_VERIFY(LogCatcher::contains(QStringLiteral("IU connection initialization error  0")));
-    QCOMPARE(transport->sendPacket(9, 0x901, QByteArray("x")), int(TIuSocketIfThread::IU_NOT_INITIALIZED));
-    QVERIFY(daemon.sync());
-    QCOMPARE(daemon.packets(), QStringList());
-
-    // A later reply with status 1 is still a handshake reply; the kept registration goes out.
-    daemon.command(QStringLiteral("raw 010011002200"));
-    QVERIFY(daemon.waitForLine(QStringLiteral("packet ")));
-    QCOMPARE(daemon.packets(),
-        QStringList { QStringLiteral("0000"
-                                     "0000"
-                                     "22"
-                                     "11"
-                                     "0900"
-                                     "0100"
-                                     "0009"
-                                     "0000"
-                                     "0000") });
-}
-
-void TestIuSocketIfThread::receivedPackets_data()
-{
-    QTest::addColumn<QByteArray>("stream");
-    QTest::addColumn<QList<U16>>("expectedCodes");
-    QTest::addColumn<QList<QByteArray>>("expectedData");
-
-    const QByteArray first = daemonPacket(5, 0x501, 7, QByteArray("abc"));
-    const QByteArray second = daemonPacket(5, 0x502, 0, QByteArray());
-    const QByteArray stranger = daemonPacket(99, 0x503, 0, QByteArray("lost"));
-    QTest::newRow("two packets in one read are both delivered in order")
-        << first + second << QList<U16> { 0x501, 0x502 } << QList<QByteArray> { QByteArray("abc"), QByteArray() };
-    QTest::newRow("packet for an unknown port is dropped and the next one delivered")
-        << stranger + first << QList<U16> { 0x501 } << QList<QByteArray> { QByteArray("abc") };
-}
-
-void TestIuSocketIfThread::receivedPackets()
-{
-    QFETCH(QByteArray, stream);
-    QFETCH(QList<U16>, expectedCodes);
-    QFETCH(QList<QByteArray>, expectedData);
-
-    StandInDaemon daemon;
-    QVERIFY(daemon.start());
-    RecordingClient client;
-    client.iuRegister(5, 0x500, QByteArray(), QStringLiteral("127.0.0.1"), daemon.port);
-    QVERIFY(daemon.waitForLine(QStringLiteral("packet ")));
-    daemon.command(QStringLiteral("raw ") + QString::fromLatin1(stream.toHex()));
-
-    QTRY_COMPARE(client.events.size(), expectedCodes.size());
-    for (int i = 0; i < expectedCodes.size(); ++i) {
-        QCOMPARE(client.events.at(i).eventCode, expectedCodes.at(i));
-        QCOMPARE(client.events.at(i).data, expectedData.at(i));
+        const QByteArray first = daemonPacket(5, 0x501, 7, "abc");
+        const QByteArray slow = daemonPacket(5, 0x510, 0, "0123456789");
+        QTest::newRow("two packets in one read are both delivered in order")
+            << first + daemonPacket(5, 0x502, 0, "") << QByteArray() << QStringList { "501 7 abc", "502 0" };
+        QTest::newRow("packet for an unknown port is dropped and the next one delivered")
+            << daemonPacket(99, 0x503, 0, "lost") + first << QByteArray() << QStringList { "501 7 abc" };
+        QTest::newRow("slow payload keeps the framing")
+            << slow.left(20) << slow.mid(20) + daemonPacket(5, 0x511, 0, "next") << QStringList { "510 0 0123456789", "511 0 next" };
     }
-    QCOMPARE(client.events.at(0).returnCode, U16(7));
-    // Nothing more trickles in afterwards.
-    QVERIFY(daemon.sync());
-    QCoreApplication::processEvents();
-    QCOMPARE(client.events.size(), expectedCodes.size());
-}
 
-void TestIuSocketIfThread::slowPayloadKeepsFraming()
-{
-    StandInDaemon daemon;
-    QVERIFY(daemon.start());
-    RecordingClient client;
-    client.iuRegister(5, 0x500, QByteArray(), QStringLiteral("127.0.0.1"), daemon.port);
-    QVERIFY(daemon.waitForLine(QStringLiteral("packet ")));
+    void receivedPackets()
+    {
+        QFETCH(QByteArray, stream);
+        QFETCH(QByteArray, later);
+        QFETCH(QStringList, events);
 
-    const QByteArray slow = daemonPacket(5, 0x510, 0, QByteArray("0123456789"));
-    daemon.command(QStringLiteral("raw ") + QString::fromLatin1(slow.left(20).toHex()));
-    // The transport gives up waiting for the rest and says so.
-    QTRY_VERIFY_WITH_TIMEOUT(LogCatcher::contains(QStringLiteral("Socket error: ")), 15000);
-    QCOMPARE(client.events.size(), 0);
+        StandInDaemon daemon;
+        RecordingClient client(nullptr);
+        QVERIFY(daemon.start() && client.registerWith(daemon, 5));
+        daemon.command("raw " + stream.toHex());
+        if (!later.isEmpty()) {
+            QTRY_VERIFY_WITH_TIMEOUT(LogCatcher::contains("Socket error: "), 15000);
+            QCOMPARE(client.events, QStringList());
+            daemon.command("raw " + later.toHex());
+        }
+        QTRY_COMPARE(client.events, events);
+    }
 
-    const QByteArray next = daemonPacket(5, 0x511, 0, QByteArray("next"));
-    daemon.command(QStringLiteral("raw ") + QString::fromLatin1((slow.mid(20) + next).toHex()));
-    QTRY_COMPARE(client.events.size(), 2);
-    QCOMPARE(client.events.at(0).eventCode, U16(0x510));
-    QCOMPARE(client.events.at(0).data, QByteArray("0123456789"));
-    QCOMPARE(client.events.at(1).eventCode, U16(0x511));
-    QCOMPARE(client.events.at(1).data, QByteArray("next"));
-}
+    void transportsSharedPerAddressAndPort()
+    {
+        StandInDaemon first, second;
+        RecordingClient a(nullptr), b(nullptr), c(nullptr);
+        QVERIFY(first.start() && second.start());
+        a.iuRegister(11, 0xb00, QByteArray(), "127.0.0.1", first.port);
+        b.iuRegister(12, 0xc00, QByteArray(), "127.0.0.1", first.port);
+        c.iuRegister(11, 0xb00, QByteArray(), "127.0.0.1", second.port);
+        QVERIFY(transportTo(first.port) != transportTo(second.port));
+        QVERIFY(transportTo(second.port)->isRunning());
 
-void TestIuSocketIfThread::transportsSharedPerAddressAndPort()
-{
-    StandInDaemon first;
-    StandInDaemon second;
-    QVERIFY(first.start());
-    QVERIFY(second.start());
+        // One connection carries both registrations of the first port.
+        QTRY_COMPARE(first.packets().size(), 2);
+        QTRY_COMPARE(second.packets().size(), 1);
+        QCOMPARE(first.lines("connected "), QStringList { "connected 1" });
 
-    RecordingClient a;
-    RecordingClient b;
-    RecordingClient c;
-    a.iuRegister(11, 0xb00, QByteArray(), QStringLiteral("127.0.0.1"), first.port);
-    b.iuRegister(12, 0xc00, QByteArray(), QStringLiteral("127.0.0.1"), first.port);
-    c.iuRegister(11, 0xb00, QByteArray(), QStringLiteral("127.0.0.1"), second.port);
+        // Each port's packets reach only its own client.
+        first.command("send 12 0xc01 0 6869");
+        QTRY_COMPARE(b.events, QStringList { "c01 0 hi" });
+        QCOMPARE(a.events.size() + c.events.size(), 0);
+    }
 
-    TIuSocketIfThread *shared = TIuSocketIfThread::getIuSocketIfThread(QStringLiteral("127.0.0.1"), first.port);
-    TIuSocketIfThread *other = TIuSocketIfThread::getIuSocketIfThread(QStringLiteral("127.0.0.1"), second.port);
-    QCOMPARE(TIuSocketIfThread::getIuSocketIfThread(QStringLiteral("127.0.0.1"), first.port), shared);
-    QVERIFY(shared != other);
-    QVERIFY(shared->isRunning());
-    QVERIFY(other->isRunning());
-    QCOMPARE(shared->objectName(), QStringLiteral("Iu socket thread 127.0.0.1 port ") + QString::number(first.port));
+    void replyToWaitingRequest()
+    {
+        StandInDaemon daemon;
+        RecordingClient client(nullptr);
+        QVERIFY(daemon.start() && client.registerWith(daemon, 6));
+        daemon.command("answer 0x650 0x651 cafe");
+        QVERIFY(daemon.sync());
+        QByteArray reply;
+        QCOMPARE(client.sendPacketWait(0x650, "?", 0x651, &reply), int(TIuSocketIfThread::IU_DONE));
+        QCOMPARE(reply, QByteArray("\xca\xfe"));
+    }
 
-    QTRY_COMPARE(first.packets().size(), 2);
-    QTRY_COMPARE(second.packets().size(), 1);
-    QVERIFY(first.sync());
-    QCOMPARE(first.lines(QStringLiteral("connected ")), QStringList { QStringLiteral("connected 1") });
-
-    // Each port's packets reach only its own client.
-    first.command(QStringLiteral("send 12 0xc01 0"));
-    QTRY_COMPARE(b.events.size(), 1);
-    QCOMPARE(a.events.size(), 0);
-    QCOMPARE(c.events.size(), 0);
-}
-
-void TestIuSocketIfThread::replyToWaitingRequest()
-{
-    StandInDaemon daemon;
-    QVERIFY(daemon.start());
-    RecordingClient client;
-    client.iuRegister(6, 0x600, QByteArray(), QStringLiteral("127.0.0.1"), daemon.port);
-    QVERIFY(daemon.waitForLine(QStringLiteral("packet ")));
-    daemon.command(QStringLiteral("answer 0x650 0x651 cafe"));
-    QVERIFY(daemon.sync());
-
-    QByteArray reply("unchanged");
-    QCOMPARE(client.sendPacketWait(0x650, QByteArray("?"), 0x651, &reply), int(TIuSocketIfThread::IU_DONE));
-    QCOMPARE(reply, QByteArray("\xca\xfe"));
-    // The answer was consumed by the waiting request, not delivered as an event.
-    QVERIFY(daemon.sync());
-    QCoreApplication::processEvents();
-    QCOMPARE(client.events.size(), 0);
-}
-
-void TestIuSocketIfThread::waitWithoutConnectionReturnsAtOnce()
-{
-    RecordingClient client;
-    client.iuRegister(6, 0x600, QByteArray(), QStringLiteral("127.0.0.1"), closedPort());
-    QByteArray reply("unchanged");
-    QCOMPARE(client.sendPacketWait(0x650, QByteArray(), 0x651, &reply), int(TIuSocketIfThread::IU_NOT_INITIALIZED));
-    QCOMPARE(reply, QByteArray("unchanged"));
-}
-
-void TestIuSocketIfThread::overlongPayloadRefused()
-{
-    StandInDaemon daemon;
-    QVERIFY(daemon.start());
-    RecordingClient client;
-    client.iuRegister(8, 0x800, QByteArray(), QStringLiteral("127.0.0.1"), daemon.port);
-    QVERIFY(daemon.waitForLine(QStringLiteral("packet ")));
-    TIuSocketIfThread *transport = TIuSocketIfThread::getIuSocketIfThread(QStringLiteral("127.0.0.1"), daemon.port);
-
-    QCOMPARE(transport->sendPacket(8, 0x801, QByteArray(65536, 'x')), int(TIuSocketIfThread::IU_PAYLOAD_TOO_LONG));
-    QCOMPARE(transport->sendPacket(8, 0x802, QByteArray(65535, 'y')), int(TIuSocketIfThread::IU_DONE));
-    QTRY_COMPARE(daemon.packets().size(), 2);
-    const QString largest = daemon.packets().at(1);
-    QCOMPARE(largest.left(32),
-        QStringLiteral("ffff"
-                       "0000"
-                       "07"
-                       "05"
-                       "0800"
-                       "0100"
-                       "0208"
-                       "0000"
-                       "0000"));
-    QCOMPARE(largest.size(), 2 * (16 + 65535));
-}
+    void oversizedPayloadRefused()
+    {
+        StandInDaemon daemon;
+        RecordingClient client(nullptr);
+        QVERIFY(daemon.start() && client.registerWith(daemon, 8));
+        TIuSocketIfThread *transport = transportTo(daemon.port);
+        QCOMPARE(transport->sendPacket(8, 0x801, QByteArray(65536, 'x')), int(TIuSocketIfThread::IU_PAYLOAD_TOO_LONG));
+        QCOMPARE(transport->sendPacket(8, 0x802, QByteArray(65535, 'y')), int(TIuSocketIfThread::IU_DONE));
+        QTRY_COMPARE(daemon.packets().size(), 2);
+        QCOMPARE(daemon.packets().at(1).left(32), hex("ffff 0000 07 05 0800 0100 0208 0000 0000"));
+        QCOMPARE(daemon.packets().at(1).size(), 2 * (16 + 65535));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestIuSocketIfThread)
 #include "tst_iu_socket_if_thread.moc"

@@ -1,97 +1,77 @@
 // tst_screen.cpp
-#include "kvgui_main_window.h"
 #include "kvgui_screen.h"
 #include "kvgui_update_object.h"
-#include "window_test_support.h"
 
 #include <QtTest>
 
-class Source : public QObject
-{
-    Q_OBJECT
-signals:
-    void changed();
-};
+using Strings = QStringList;
+using Bools = QList<bool>;
 
-// Records the order in which its hooks and update slots run.
+// A screen that is also the source of its updates; records the order in which its refresh and
+// update slots run. Update objects serve screens only, so their start and stop rules are tested
+// here, through the screen's show and hide.
 class RecordingScreen : public TScreen
 {
     Q_OBJECT
 public:
     RecordingScreen()
         : TScreen("Heading", "Sub-heading", nullptr)
-    { }
+    {
+        addUpdateObject(older = new TUpdateObject(this, SIGNAL(changed()), this, SLOT(fromOlder())));
+        addUpdateObject(new TUpdateObject(this, SIGNAL(changed()), this, SLOT(fromNewer())));
+    }
+    TUpdateObject *older; // owned by this screen, its receiver
     QStringList calls;
-    void goHome() { handleHomeSelected(); }
+signals:
+    void changed();
 public slots:
     void refreshScreen() override { calls << "refresh"; }
-    void fromFirst() { calls << "first"; }
-    void fromSecond() { calls << "second"; }
-};
-
-class HomeMainWindow : public TMainWindow
-{
-    Q_OBJECT
-public:
-    HomeMainWindow()
-        : TMainWindow(nullptr, "MainWindow", true)
-    { }
-    int mainScreenRequests = 0;
-    void showMainScreen() override { ++mainScreenRequests; }
+    void fromOlder() { calls << "older"; }
+    void fromNewer() { calls << "newer"; }
 };
 
 class TestScreen : public QObject
 {
     Q_OBJECT
 private slots:
-    void showAndHide_data();
-    void showAndHide();
-    void homeSelected();
+    void updateObjects_data();
+    void updateObjects();
 };
 
-void TestScreen::showAndHide_data()
+// Each row shows and hides the screen in turn; then the source emits once.
+void TestScreen::updateObjects_data()
 {
-    QTest::addColumn<int>("updateObjects");
-    QTest::addColumn<QStringList>("whileShown");
+    QTest::addColumn<Strings>("steps");
+    QTest::addColumn<Strings>("calls");
+    QTest::addColumn<Bools>("olderStates");
 
-    QTest::newRow("refresh runs without update objects") << 0 << QStringList { "refresh" };
-    QTest::newRow("update objects are live while shown, newest first") << 2 << QStringList { "refresh", "second", "first" };
+    QTest::newRow("shown: refreshed, then updated newest first")
+        << Strings { "show" } << Strings { "refresh", "newer", "older" } << Bools { true };
+    QTest::newRow("start twice connects once") << Strings { "show", "show" } << Strings { "refresh", "refresh", "newer", "older" }
+                                               << Bools { true };
+    QTest::newRow("stop before start emits nothing, nor updates") << Strings { "hide" } << Strings {} << Bools {};
+    QTest::newRow("hidden: no longer updated") << Strings { "show", "hide" } << Strings { "refresh" } << Bools { true, false };
+    QTest::newRow("shown again: updated once") << Strings { "show", "hide", "show" } << Strings { "refresh", "refresh", "newer", "older" }
+                                               << Bools { true, false, true };
 }
 
-void TestScreen::showAndHide()
+void TestScreen::updateObjects()
 {
-    QFETCH(int, updateObjects);
-    QFETCH(QStringList, whileShown);
+    QFETCH(Strings, steps);
+    QFETCH(Strings, calls);
+    QFETCH(Bools, olderStates);
 
-    Source source;
     RecordingScreen screen;
-    QVERIFY(screen.getUseEscapeClose());
-    if (updateObjects > 0) {
-        screen.addUpdateObject(new TUpdateObject(&source, SIGNAL(changed()), &screen, SLOT(fromFirst())));
-        screen.addUpdateObject(new TUpdateObject(&source, SIGNAL(changed()), &screen, SLOT(fromSecond())));
-    }
-    emit source.changed();
-    QVERIFY(screen.calls.isEmpty());
-
-    screen.prepareShow();
-    emit source.changed();
-    QCOMPARE(screen.calls, whileShown);
-
-    screen.calls.clear();
-    screen.prepareHide();
-    emit source.changed();
-    QVERIFY(screen.calls.isEmpty());
-}
-
-void TestScreen::homeSelected()
-{
-    LogCapture log;
-    HomeMainWindow mainWindow;
-    RecordingScreen screen;
-    screen.goHome();
-    QCOMPARE(mainWindow.mainScreenRequests, 1);
-    QVERIFY(log.contains("virtual void TScreen::handleHomeSelected() : Start of function TScreen::handleHomeSelected(). About to run "
-                         "showMainScreen()."));
+    QSignalSpy spy(screen.older, SIGNAL(stateChanged(bool)));
+    for (const QString &step : steps)
+        step == "show" ? screen.prepareShow() : screen.prepareHide();
+    emit screen.changed();
+    QCOMPARE(screen.calls, calls);
+    Bools states;
+    for (const QList<QVariant> &arguments : qAsConst(spy))
+        states << arguments.first().toBool();
+    QCOMPARE(states, olderStates);
+    QCOMPARE(screen.older->isUpdating(), steps.value(steps.size() - 1) == "show");
 }
 
 QTEST_MAIN(TestScreen)

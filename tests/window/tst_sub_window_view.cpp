@@ -1,67 +1,27 @@
 // tst_sub_window_view.cpp
-#include "kvgui_main_window.h"
 #include "kvgui_sub_window_border.h"
 #include "kvgui_sub_window_view.h"
 #include "window_test_support.h"
 
-#include <QPointer>
-#include <QtTest>
-
-class TestSubWindowView : public QObject
+// The view that carries a sub-window into the main window's stack. Its base, the plain window
+// view, shows only as such a layer; its focus memory is tested here too.
+class TestSubWindowView : public WindowFixture
 {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
-
-    void openingEffects_data();
-    void openingEffects();
-    void distress_data();
-    void distress();
+    void opening_data();
+    void opening();
     void keys_data();
     void keys();
     void keyboardHeight_data();
     void keyboardHeight();
-    void closing();
-    void windowDestroyedWhileShown();
-    void resizing_data();
-    void resizing();
-
-private:
-    TestSubWindow *newWindow(int effect, const QSize &size, int priority = 0);
-
-    TMainWindow *mainWindow = nullptr;
-    QList<QPointer<TestSubWindow>> windows;
-    LogCapture *log = nullptr;
+    void focusMemory_data();
+    void focusMemory();
 };
 
-void TestSubWindowView::init()
-{
-    log = new LogCapture;
-    mainWindow = new TMainWindow(nullptr, "MainWindow", true);
-    mainWindow->show();
-    QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
-    mainWindow->activateWindow();
-}
-
-void TestSubWindowView::cleanup()
-{
-    for (const QPointer<TestSubWindow> &window : qAsConst(windows))
-        delete window.data();
-    windows.clear();
-    delete mainWindow;
-    delete log;
-}
-
-TestSubWindow *TestSubWindowView::newWindow(int effect, const QSize &size, int priority)
-{
-    TestSubWindow *window = new TestSubWindow(effect, 0, size, priority);
-    windows << window;
-    return window;
-}
-
-// A 200 x 100 window opened from (300, 200) to its place at (100, 150).
-void TestSubWindowView::openingEffects_data()
+// A 200 x 100 window opened from (300, 200) to its place at (100, 150), and closed while it
+// opens; the pooled view then carries a 150 x 80 window to the same place.
+void TestSubWindowView::opening_data()
 {
     QTest::addColumn<int>("effect");
     QTest::addColumn<bool>("foldUpDown");
@@ -73,112 +33,86 @@ void TestSubWindowView::openingEffects_data()
     QTest::newRow("slides from the start point") << 0 << false << QRect(275, 175, 250, 150);
 }
 
-void TestSubWindowView::openingEffects()
+void TestSubWindowView::opening()
 {
     QFETCH(int, effect);
     QFETCH(bool, foldUpDown);
     QFETCH(QRect, startRect);
 
-    TestSubWindow *window = newWindow(effect, QSize(200, 100));
+    TestSubWindow *window = newWindow(0, QSize(200, 100), effect);
     if (foldUpDown)
         window->foldUpDown();
     window->showWindow(QPoint(300, 200), QPoint(100, 150), nullptr);
     TSubWindowView *view = window->getView();
-    const QRect endRect(75, 125, 250, 150);
     QCOMPARE(view->getStartRect(), startRect);
-    QCOMPARE(view->getEndRect(), endRect);
-
+    QCOMPARE(view->getEndRect(), QRect(75, 125, 250, 150));
     // The opening moves a still picture; the live frame waits for its end.
     QVERIFY(mainWindow->isAnimating());
     QVERIFY(!view->getBorder()->isVisibleTo(view));
-    QCOMPARE(mainWindow->getTopView(), static_cast<TWindowView *>(view));
 
+    view->close();
+    QVERIFY(!mainWindow->isAnimating());
+    QVERIFY(!view->getWindow() && !window->getView());
+    QVERIFY(!window->isVisible() && !window->parent());
+    QCOMPARE(mainWindow->getTopView(), mainWindow->getWindowView());
+    QVERIFY(mainWindow->getWindowView()->isEnabled());
+
+    TestSubWindow *next = newWindow(0, QSize(150, 80), effect);
+    next->showWindow(QPoint(300, 200), QPoint(100, 150), nullptr);
+    QCOMPARE(next->getView(), view);
     QTRY_VERIFY(!mainWindow->isAnimating());
     QVERIFY(view->getBorder()->isVisible());
-    QCOMPARE(view->getBorder()->geometry(), endRect);
-    QCOMPARE(view->getFrontGeometry(), endRect);
-    QCOMPARE(window->mapTo(mainWindow, QPoint(0, 0)), QPoint(100, 150));
-    QCOMPARE(QApplication::focusWidget() == window || window->isAncestorOf(QApplication::focusWidget()), true);
-
-    // The live frame is what shows in the end: the window's button is at its place.
-    const QImage image = mainWindow->grab().toImage();
-    const QPoint buttonCentre = window->first->mapTo(mainWindow, window->first->rect().center());
-    QCOMPARE(image.pixelColor(buttonCentre), window->first->grab().toImage().pixelColor(window->first->rect().center()));
+    QCOMPARE(view->getBorder()->geometry(), QRect(75, 125, 200, 130));
+    QCOMPARE(next->mapTo(mainWindow, QPoint(0, 0)), QPoint(100, 150));
 }
 
-void TestSubWindowView::distress_data()
-{
-    QTest::addColumn<int>("priority");
-    QTest::addColumn<bool>("distress");
-
-    QTest::newRow("an ordinary window has a calm border") << 0 << false;
-    QTest::newRow("priority 1 puts the border in distress") << 1 << true;
-    QTest::newRow("priority 2 has a calm border") << 2 << false;
-}
-
-void TestSubWindowView::distress()
-{
-    QFETCH(int, priority);
-    QFETCH(bool, distress);
-
-    TestSubWindow *window = newWindow(1, QSize(200, 100), priority);
-    window->showWindow(QPoint(400, 300));
-    QCOMPARE(window->getView()->getBorder()->getDistress(), distress);
-    QCOMPARE(window->getView()->getPriority(), priority);
-}
-
+// Keys sent to a view whose first button has the focus. A covered view's keys travel on to the
+// main window, which consumes Escape but not Tab.
 void TestSubWindowView::keys_data()
 {
     QTest::addColumn<bool>("covered");
     QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("closes");
-    QTest::addColumn<bool>("movesFocus");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("outcome");
 
-    QTest::newRow("Escape on the topmost view closes it") << false << int(Qt::Key_Escape) << true << false;
-    QTest::newRow("Escape on a covered view does nothing") << true << int(Qt::Key_Escape) << false << false;
-    QTest::newRow("Tab on the topmost view moves the focus") << false << int(Qt::Key_Tab) << false << true;
-    QTest::newRow("Down on the topmost view moves the focus") << false << int(Qt::Key_Down) << false << true;
-    QTest::newRow("Up on the topmost view moves the focus back") << false << int(Qt::Key_Up) << false << true;
-    QTest::newRow("Tab on a covered view does nothing") << true << int(Qt::Key_Tab) << false << false;
-    QTest::newRow("other keys are left to the parent") << false << int(Qt::Key_A) << false << false;
+    QTest::newRow("Escape on the topmost view closes it") << false << int(Qt::Key_Escape) << true << "closed";
+    QTest::newRow("Escape on a covered view does nothing") << true << int(Qt::Key_Escape) << true << "unchanged";
+    QTest::newRow("Tab on the topmost view moves the focus") << false << int(Qt::Key_Tab) << true << "second";
+    QTest::newRow("Up on the topmost view moves the focus back") << false << int(Qt::Key_Up) << true << "second";
+    QTest::newRow("Tab on a covered view does nothing") << true << int(Qt::Key_Tab) << false << "unchanged";
+    QTest::newRow("other keys are left to the parent") << false << int(Qt::Key_A) << false << "first";
 }
 
 void TestSubWindowView::keys()
 {
     QFETCH(bool, covered);
     QFETCH(int, key);
-    QFETCH(bool, closes);
-    QFETCH(bool, movesFocus);
+    QFETCH(bool, accepted);
+    QFETCH(QString, outcome);
 
-    TestSubWindow *window = newWindow(1, QSize(200, 100));
+    TestSubWindow *window = newWindow();
     window->showWindow(QPoint(400, 300));
     TSubWindowView *view = window->getView();
     QTRY_VERIFY(!mainWindow->isAnimating());
     window->first->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(window->first));
-    if (covered) {
-        newWindow(1, QSize(100, 50))->showWindow(QPoint(600, 400));
-        QVERIFY(!view->isEnabled());
-    }
+    if (covered)
+        newWindow(0, QSize(100, 50))->showWindow(QPoint(600, 400));
+    QWidget *focus = QApplication::focusWidget();
 
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
     QApplication::sendEvent(view, &press);
+    QCOMPARE(press.isAccepted(), accepted);
+    // Only the keys the view acts on are taken on release too.
     QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
     QApplication::sendEvent(view, &release);
-    // A covered view's keys travel on to the main window, which may take them.
-    if (!covered) {
-        QCOMPARE(press.isAccepted(), closes || movesFocus);
-        QCOMPARE(release.isAccepted(), movesFocus);
-    }
-
-    QCOMPARE(window->getView() == nullptr, closes);
-    QCOMPARE(mainWindow->getSubWindows().contains(view), !closes);
-    if (movesFocus)
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(window->second));
-    else if (!closes && !covered)
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(window->first));
-    if (covered)
-        QVERIFY(!window->isAncestorOf(QApplication::focusWidget()));
+    QCOMPARE(release.isAccepted(), outcome == "second");
+    QCOMPARE(window->getView() == nullptr, outcome == "closed");
+    QCOMPARE(mainWindow->getSubWindows().contains(view), outcome != "closed");
+    if (outcome == "unchanged")
+        QCOMPARE(QApplication::focusWidget(), focus);
+    else if (outcome != "closed")
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(outcome == "first" ? window->first : window->second));
 }
 
 // A 300 x 200 window placed at (100, 300): its frame ends at (75, 275) 350 x 250. Each row puts
@@ -204,90 +138,45 @@ void TestSubWindowView::keyboardHeight()
     QFETCH(int, keyboard);
     QFETCH(QRect, expected);
 
-    TestSubWindow *window = newWindow(1, QSize(300, 200));
+    TestSubWindow *window = newWindow(0, QSize(300, 200));
     window->showWindow(QPoint(400, 300), QPoint(100, 300), nullptr);
     TSubWindowView *view = window->getView();
     QTRY_VERIFY(!mainWindow->isAnimating());
-    QCOMPARE(view->getEndRect(), QRect(75, 275, 350, 250));
-
     view->getBorder()->setGeometry(frame);
     QVERIFY(QMetaObject::invokeMethod(view, "handleKeyboardHeightChanged", Q_ARG(int, keyboard)));
     QCOMPARE(view->getBorder()->geometry(), expected);
-    QVERIFY(view->getBorder()->y() >= 37 || frame.y() < 37);
-    QCOMPARE(view->getKeyboard(), static_cast<QWidget *>(nullptr));
 }
 
-void TestSubWindowView::closing()
+// The focus a covered layer had comes back when it is uncovered.
+void TestSubWindowView::focusMemory_data()
 {
-    TestSubWindow *window = newWindow(1, QSize(200, 100));
-    window->showWindow(QPoint(400, 300));
-    TSubWindowView *view = window->getView();
-    // Closed in the middle of its opening.
-    QVERIFY(mainWindow->isAnimating());
-    view->close();
-    QVERIFY(!mainWindow->isAnimating());
-    QVERIFY(!view->isClosing());
-    QVERIFY(!view->getWindow());
-    QVERIFY(!window->isVisible());
-    QVERIFY(!window->parent());
-    QVERIFY(!window->getView());
-    QCOMPARE(TAbstractSubWindow::freeFrameList.count(view), 1);
-    QCOMPARE(mainWindow->getTopView(), mainWindow->getWindowView());
+    QTest::addColumn<bool>("destroyFocused");
 
-    // The pooled view carries the next window.
-    window->close();
-    QCOMPARE(TAbstractSubWindow::freeFrameList.count(view), 1);
-    TestSubWindow *next = newWindow(1, QSize(150, 80));
-    next->showWindow(QPoint(400, 300));
-    QCOMPARE(next->getView(), view);
+    QTest::newRow("uncovering gives the focus back to the remembered widget") << false;
+    QTest::newRow("a destroyed remembered widget leaves the focus to the view") << true;
+}
+
+void TestSubWindowView::focusMemory()
+{
+    QFETCH(bool, destroyFocused);
+
+    TestSubWindow *lower = newWindow();
+    lower->showWindow(QPoint(400, 300));
     QTRY_VERIFY(!mainWindow->isAnimating());
-    QCOMPARE(view->getBorder()->geometry().size(), QSize(200, 130));
-}
+    lower->second->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget *>(lower->second));
 
-void TestSubWindowView::windowDestroyedWhileShown()
-{
-    TestSubWindow *window = newWindow(1, QSize(200, 100));
-    window->showWindow(QPoint(400, 300));
-    TSubWindowView *view = window->getView();
-    QVERIFY(mainWindow->isAnimating());
-    delete window;
-    QVERIFY(!mainWindow->isAnimating());
-    QVERIFY(!view->getWindow());
-    QVERIFY(mainWindow->getSubWindows().isEmpty());
-    QCOMPARE(mainWindow->getTopView(), mainWindow->getWindowView());
-    QVERIFY(mainWindow->getWindowView()->isEnabled());
-}
-
-void TestSubWindowView::resizing_data()
-{
-    QTest::addColumn<QPoint>("end");
-    QTest::addColumn<QSize>("newSize");
-    QTest::addColumn<QRect>("expected");
-    QTest::addColumn<bool>("logged");
-
-    QTest::newRow("a frame inside the new size stays") << QPoint(100, 100) << QSize(800, 500) << QRect(75, 75, 250, 150) << false;
-    QTest::newRow("a frame past the bottom moves up") << QPoint(500, 400) << QSize(800, 500) << QRect(475, 350, 250, 150) << true;
-    QTest::newRow("a frame past the right edge moves left") << QPoint(700, 100) << QSize(800, 500) << QRect(550, 75, 250, 150) << true;
-    QTest::newRow("a larger size leaves the frame") << QPoint(500, 400) << QSize(1024, 768) << QRect(475, 375, 250, 150) << false;
-}
-
-void TestSubWindowView::resizing()
-{
-    QFETCH(QPoint, end);
-    QFETCH(QSize, newSize);
-    QFETCH(QRect, expected);
-    QFETCH(bool, logged);
-
-    TestSubWindow *window = newWindow(1, QSize(200, 100));
-    window->showWindow(end, end, nullptr);
-    TSubWindowView *view = window->getView();
+    TSubWindowView *lowerView = lower->getView();
+    TestSubWindow *upper = newWindow();
+    upper->showWindow(QPoint(400, 300));
+    QVERIFY(!lowerView->isEnabled());
     QTRY_VERIFY(!mainWindow->isAnimating());
-    mainWindow->setMinimumSize(0, 0);
-    mainWindow->getWindowView()->setMinimumSize(0, 0);
-    mainWindow->resize(newSize);
-    QTRY_COMPARE(view->size(), newSize);
-    QCOMPARE(view->getBorder()->geometry(), expected);
-    QCOMPARE(log->contains("Sub-windows moved to stay visible"), logged);
+    if (destroyFocused)
+        delete lower->second;
+    upper->close();
+
+    QVERIFY(lowerView->isEnabled());
+    QTRY_COMPARE(QApplication::focusWidget(), destroyFocused ? static_cast<QWidget *>(lowerView) : lower->second);
 }
 
 QTEST_MAIN(TestSubWindowView)
