@@ -38,11 +38,7 @@ TOptionButton::TOptionButton(TOption *option, QWidget *parent, ButtonType type)
 {
     qDebug() << "TOptionButton::TOptionButton(TOption*, QWidget*, TOptionButton::ButtonType)"
              << ": Start of function. this=" << this;
-    if (type != StandardButton)
-        setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    setMinimumHeight(ButtonHeight);
-    setMaximumHeight(ButtonHeight);
-    setMinimumWidth(MinimumWidth);
+    applyGeometry();
     setOption(option);
 }
 
@@ -56,12 +52,18 @@ TOptionButton::TOptionButton(QWidget *parent, ButtonType type)
 {
     qDebug() << "TOptionButton::TOptionButton(QWidget*, TOptionButton::ButtonType)"
              << ": Start of function. this=" << this;
-    if (type != StandardButton)
+    applyGeometry();
+    connect(this, SIGNAL(pressed()), this, SLOT(debugButtonPressed()));
+}
+
+// Touch geometry shared by every type; only list-like types are laid out at their preferred width.
+void TOptionButton::applyGeometry()
+{
+    if (buttonType != StandardButton)
         setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setMinimumHeight(ButtonHeight);
     setMaximumHeight(ButtonHeight);
     setMinimumWidth(MinimumWidth);
-    connect(this, SIGNAL(pressed()), this, SLOT(debugButtonPressed()));
 }
 
 void TOptionButton::setOption(TOption *option)

@@ -84,6 +84,7 @@ private:
     };
     KeyRole keyRole(int key) const;
     void logAncestors() const;
+    void applyGeometry();
 
     ButtonType buttonType;
     SortOrder sortOrder;
