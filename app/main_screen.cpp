@@ -1,6 +1,8 @@
 // main_screen.cpp
 #include "main_screen.h"
 
+#include "select_system_cfg_window.h"
+
 #include "kvgui_option.h"
 #include "kvgui_option_button.h"
 
@@ -32,17 +34,16 @@ MainScreen::MainScreen(QWidget *parent)
         TOptionButton *button = new TOptionButton(option, nullptr, TOptionButton::StandardButton);
         button->setFixedWidth(400);
         layout->addWidget(button);
-        // The system selection window is not part of this build: the operator sees the command
-        // as unavailable instead of a button that does nothing.
-        if (&entry == &entries[0])
-            option->setEnabled(false);
     }
     layout->addStretch();
 }
 
 void MainScreen::handleSystemSelection(QWidget *pEmitedBy)
 {
-    qDebug() << "void MainScreen::handleSystemSelection(QWidget*)" << pEmitedBy;
+    // A new window on every press; one still open stays where it is in the stack.
+    SelectSystemCfgWindow *window = new SelectSystemCfgWindow(nullptr);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->showWindow(pEmitedBy);
 }
 
 void MainScreen::handleTouchCalibration()

@@ -150,6 +150,12 @@ void TDatabase::setValue(const QString &key, const QString &group, QVariant valu
                    << " LastError: " << query.lastError() << ". LastQuery: " << query.lastQuery() << ".";
         rebootSystem("Error in setValue: Query is not active: " + query.lastQuery() + " , " + query.lastError().text() + ".", -5);
     }
+    // An UPDATE of a table without its row succeeds and stores nothing: that must not pass as stored.
+    const int rows = query.numRowsAffected();
+    if (rows != 1) {
+        qWarning() << function << ": ERROR: Number of rows changed is not 1! It is: " << rows;
+        rebootSystem("Error in setValue: Number of rows is not 1. It is: " + QString::number(rows) + ".", -5);
+    }
 }
 
 void TDatabase::rebootSystem(const QString &message, int errorCode)

@@ -107,6 +107,8 @@ private slots:
                                              << "Error in getValue: Number of rows is not 1. It is: 0.";
         QTest::newRow("table with two rows") << "get isPrimary systemCfg" << QStringLiteral("INSERT INTO systemCfg DEFAULT VALUES") << -5
                                              << "Error in getValue: Number of rows is not 1. It is: 2.";
+        QTest::newRow("write to a table without a row") << "set isPrimary systemCfg true" << QStringLiteral("DELETE FROM systemCfg") << -5
+                                                        << "Error in setValue: Number of rows is not 1. It is: 0.";
         QTest::newRow("key that is not a column")
             << "get noSuchKey systemCfg" << QString() << -5 << "Error in getValue: Error getting noSuchKey from table systemCfg.";
         QTest::newRow("double value") << "set isPrimary systemCfg 1.5" << QString() << -5
