@@ -127,8 +127,8 @@ void TestTouchKeyboard::typing_data()
                                        << "Hello" << int(TTouchKeyboard::LOWER_CASE);
     QTest::newRow("caps lock latches until tapped again") << ascii << "Caps S O S Caps x"
                                                           << "SOSx" << int(TTouchKeyboard::LOWER_CASE);
-    QTest::newRow("arrows do not use up shift") << ascii << "a b Shift Left C"
-                                                << "aCb" << int(TTouchKeyboard::LOWER_CASE);
+    QTest::newRow("shift-arrow selects; shift stays for the next letter") << ascii << "a b Shift Left C"
+                                                                          << "aC" << int(TTouchKeyboard::LOWER_CASE);
     QTest::newRow("symbols keep caps lock for the way back") << ascii << "Caps M 123 1 @ 123 V"
                                                              << "M1@V" << int(TTouchKeyboard::UPPER_CASE);
     QTest::newRow("second symbol page") << ascii << "123 PageDown [ ~ PageDown 7"
