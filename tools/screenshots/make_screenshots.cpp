@@ -140,6 +140,10 @@ int main(int argc, char **argv)
     window.setVisible(true);
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
+    // Without a window manager nothing activates it, and the keyboard types into the active window.
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        std::printf("main window not active: the keyboard pictures show empty fields\n");
     const QList<TOptionButton *> buttons = window.findChild<MainScreen *>()->findChildren<TOptionButton *>();
     if (buttons.size() != 3)
         return 1;
