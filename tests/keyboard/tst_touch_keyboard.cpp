@@ -2,34 +2,15 @@
 #include "keyboard_test_support.h"
 
 #include "kvgui_base_key_data.h"
+#include "kvgui_char_set_validator.h"
 #include "kvgui_icon_button.h"
+#include "kvgui_line_edit.h"
 #include "kvgui_touch_key.h"
 #include "kvgui_touch_keyboard.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QTimeLine>
 #include <QVBoxLayout>
-
-// Passes every key press through the keypad first, as the framework's line edit does.
-class Field : public QLineEdit
-{
-public:
-    Field(TBaseTouchKeypad *keypad, QWidget *parent)
-        : QLineEdit(parent)
-        , pKeypad(keypad)
-    { }
-
-protected:
-    void keyPressEvent(QKeyEvent *e) override
-    {
-        pKeypad->isTouchKeyboredEvent(e);
-        QLineEdit::keyPressEvent(e);
-    }
-
-private:
-    TBaseTouchKeypad *pKeypad;
-};
 
 class TestTouchKeyboard : public QObject
 {
@@ -56,7 +37,7 @@ private:
 
     QWidget *window = nullptr;
     TTouchKeyboard *keyboard = nullptr;
-    Field *field = nullptr;
+    TLineEdit *field = nullptr;
 };
 
 void TestTouchKeyboard::init()
@@ -64,10 +45,12 @@ void TestTouchKeyboard::init()
     window = new QWidget;
     QVBoxLayout *layout = new QVBoxLayout(window);
     keyboard = new TTouchKeyboard(false, window);
-    field = new Field(keyboard, window);
+    field = new TLineEdit(keyboard, false, window, false);
     layout->addWidget(field);
     layout->addWidget(keyboard);
     window->show();
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
     field->setFocus();
 }
 
@@ -117,12 +100,12 @@ QString TestTouchKeyboard::rowText(int first, int count) const
 
 void TestTouchKeyboard::typing_data()
 {
-    QTest::addColumn<int>("set");
+    QTest::addColumn<int>("set"); // the field's, which it passes on to the keyboard
     QTest::addColumn<QString>("taps");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("state");
 
-    const int ascii = KEYBOARD_CHARACTER_SET_ASCII;
+    const int ascii = TCharSetValidator::CHAR_SET_ASCII;
     QTest::newRow("shift is one-shot") << ascii << "Shift H e l l o"
                                        << "Hello" << int(TTouchKeyboard::LOWER_CASE);
     QTest::newRow("caps lock latches until tapped again") << ascii << "Caps S O S Caps x"
@@ -135,15 +118,15 @@ void TestTouchKeyboard::typing_data()
                                         << "[~7" << int(TTouchKeyboard::ASCII_SYMBOLS_1);
     QTest::newRow("backspace and space") << ascii << "a b Back Space c"
                                          << "a c" << int(TTouchKeyboard::LOWER_CASE);
-    QTest::newRow("russian under the 7-bit set") << int(KEYBOARD_CHARACTER_SET_INM_C_7BIT_CYRILLIC) << "Shift П р и в е т , ъ"
+    QTest::newRow("russian under the 7-bit set") << int(TCharSetValidator::CHAR_SET_INM_C_7BIT_CYRILLIC) << "Shift П р и в е т , ъ"
                                                  << "Привет,ъ" << int(TTouchKeyboard::INM_C_LOWER_CASE_CYRILLIC);
-    QTest::newRow("[CY] back to latin under the 8-bit set") << int(KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC) << "ж CY Shift Q"
+    QTest::newRow("[CY] back to latin under the 8-bit set") << int(TCharSetValidator::CHAR_SET_INM_C_8BIT_CYRILLIC_CP1251) << "ж CY Shift Q"
                                                             << "жQ" << int(TTouchKeyboard::LOWER_CASE);
-    QTest::newRow("radiotelex cyrillic through [CY]") << int(KEYBOARD_CHARACTER_SET_RADIOTELEX_CYRILLIC) << "CY д а 123 ?"
+    QTest::newRow("radiotelex cyrillic through [CY]") << int(TCharSetValidator::CHAR_SET_RADIOTELEX_CYRILLIC) << "CY д а 123 ?"
                                                       << "да?" << int(TTouchKeyboard::RADIOTELEX_SYMBOLS);
-    QTest::newRow("5-bit symbols") << int(KEYBOARD_CHARACTER_SET_INM_C_5BIT) << "123 # @ 123 z"
+    QTest::newRow("5-bit symbols") << int(TCharSetValidator::CHAR_SET_INM_C_5BIT) << "123 # @ 123 z"
                                    << "#@z" << int(TTouchKeyboard::LOWER_CASE);
-    QTest::newRow("digits with plus") << int(KEYBOARD_CHARACTER_SET_DIGIT_PLUS) << "+ 4 7"
+    QTest::newRow("digits with plus") << int(TCharSetValidator::CHAR_SET_DIGIT_PLUS) << "+ 4 7"
                                       << "+47" << int(TTouchKeyboard::DIGIT_PLUS);
 }
 
@@ -153,7 +136,7 @@ void TestTouchKeyboard::typing()
     QFETCH(QString, taps);
     QFETCH(QString, typed);
     QFETCH(int, state);
-    keyboard->setKeyboardCharacterSet(TKeyboardCharacterSet(set));
+    field->setCharSet(TCharSetValidator::TCharSet(set));
     keyboard->showKeyboard(false);
     type(taps);
     QCOMPARE(field->text(), typed);
