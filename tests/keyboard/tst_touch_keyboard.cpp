@@ -5,6 +5,7 @@
 #include "kvgui_char_set_validator.h"
 #include "kvgui_icon_button.h"
 #include "kvgui_line_edit.h"
+#include "kvgui_stylesheet.h"
 #include "kvgui_touch_key.h"
 #include "kvgui_touch_keyboard.h"
 
@@ -30,6 +31,8 @@ private slots:
     void physicalKeyClosesUserHideable();
     void hideOnHiddenStillSignals();
     void slideOpensAndCloses();
+    void lookInBothModes_data();
+    void lookInBothModes();
 
 private:
     void type(const QString &taps);
@@ -278,6 +281,54 @@ void TestTouchKeyboard::slideOpensAndCloses()
     keyboard->instantAnimationEnd();
     QVERIFY(keyboard->isHidden());
     QCOMPARE(keyboard->maximumHeight(), 0);
+}
+
+void TestTouchKeyboard::lookInBothModes_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("day") << int(DayMode);
+    QTest::newRow("night") << int(NightMode);
+}
+
+// Every image the keyboard asks for is painted, and every label fits its key in the mode's fonts.
+void TestTouchKeyboard::lookInBothModes()
+{
+    QFETCH(int, mode);
+    TStyleSheet &sheet = TStyleSheet::styleSheetHandler;
+    sheet.setMode(TStyleSheetMode(mode));
+    window->setStyleSheet(sheet.getStyleSheet());
+    const QStringList stateless = { "kvgui_key_backspace", "kvgui_key_enter", "kvgui_key_shift", "kvgui_key_arrow_left",
+        "kvgui_key_arrow_up", "kvgui_key_arrow_right", "kvgui_key_arrow_down" };
+    for (const QString &name : stateless)
+        QVERIFY2(!sheet.getPixmap(name, false).isNull(), qPrintable(name));
+    const QStringList stated = { "kvgui_key58", "kvgui_key87", "kvgui_key117", "kvgui_key147", "kvgui_key294", "kvgui_close_cross",
+        "kvgui_selecter_arrow_up", "kvgui_selecter_arrow_down" };
+    for (const QString &name : stated) {
+        for (TStyleSheet::TPixmapState state : { TStyleSheet::Normal, TStyleSheet::Pressed, TStyleSheet::Checked })
+            QVERIFY2(!sheet.getPixmap(name, state, false).isNull(), qPrintable(name + TStyleSheet::stateSuffix(state)));
+    }
+
+    const TKeyboardCharacterSet sets[] = { KEYBOARD_CHARACTER_SET_ASCII, KEYBOARD_CHARACTER_SET_INM_C_7BIT_CYRILLIC };
+    for (TKeyboardCharacterSet set : sets) {
+        keyboard->setKeyboardCharacterSet(set);
+        for (TTouchKeyboard::TKeyboardState state :
+            { TTouchKeyboard::LOWER_CASE, TTouchKeyboard::INM_C_UPPER_CASE_CYRILLIC, TTouchKeyboard::ASCII_SYMBOLS_1 }) {
+            keyboard->setState(state);
+            for (TTouchKey *key : keyboard->getKeys()) {
+                if (!key->getKeyData())
+                    continue;
+                key->ensurePolished();
+                QRect room = key->rect();
+                if (!key->getKeyData()->getIconName().isEmpty())
+                    room.setLeft(16);
+                const QRect needed = key->fontMetrics().boundingRect(room, Qt::AlignCenter, key->getKeyData()->getName());
+                QVERIFY2(room.contains(needed), qPrintable(key->getKeyData()->getName()));
+                // A label under 14 pixels is hard to read at arm's length on the bridge.
+                QVERIFY2(needed.height() >= 14, qPrintable(key->getKeyData()->getName()));
+            }
+        }
+    }
+    sheet.setMode(DayMode);
 }
 
 QTEST_MAIN(TestTouchKeyboard)
