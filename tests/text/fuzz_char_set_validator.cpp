@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -35,12 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         text.append(QChar(ushort(data[i] | (i + 1 < size ? data[i + 1] << 8 : 0))));
 
     // One validator per set, built once: compiling the expressions would dominate every run.
-    static std::vector<TCharSetValidator *> validators;
+    static std::vector<std::unique_ptr<TCharSetValidator>> validators;
     if (validators.empty()) {
         for (TCharSetValidator::TCharSet set : Sets)
-            validators.push_back(new TCharSetValidator(set, nullptr));
+            validators.emplace_back(new TCharSetValidator(set, nullptr));
     }
-    for (TCharSetValidator *validator : validators) {
+    for (const auto &validator : validators) {
         QString input = text;
         validator->fixup(input);
         int pos = 0;

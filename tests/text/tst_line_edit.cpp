@@ -3,6 +3,8 @@
 #include "kvgui_icon_button.h"
 #include "kvgui_line_edit.h"
 #include "kvgui_message_window.h"
+#include "kvgui_touch_key.h"
+#include "kvgui_touch_keyboard.h"
 
 #include <QPointer>
 #include <QPushButton>
@@ -46,8 +48,8 @@ private:
 class TForm : public TAbstractSubWindow
 {
 public:
-    TForm()
-        : TAbstractSubWindow(0, 0)
+    explicit TForm(OptionFlags flags = 0)
+        : TAbstractSubWindow(0, flags)
     {
         setFixedSize(400, 300);
         new QVBoxLayout(this);
@@ -93,6 +95,7 @@ private slots:
     void autoRepeatedReturnSwallowed();
     void cyrillicWarning_data();
     void cyrillicWarning();
+    void withTouchKeyboard();
 
 private:
     void show(QWidget *focus, Qt::FocusReason reason = Qt::OtherFocusReason)
@@ -140,7 +143,7 @@ void TestLineEdit::keypadLayoutFamily_data()
     QTest::newRow("cp866") << V::CHAR_SET_INM_C_8BIT_CYRILLIC_CP866 << int(KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC);
     QTest::newRow("cp1251") << V::CHAR_SET_INM_C_8BIT_CYRILLIC_CP1251 << int(KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC);
     QTest::newRow("radiotelex cyrillic") << V::CHAR_SET_RADIOTELEX_CYRILLIC << int(KEYBOARD_CHARACTER_SET_RADIOTELEX_CYRILLIC);
-    QTest::newRow("an unknown set types on the ascii layout") << V::TCharSet(12345) << int(KEYBOARD_CHARACTER_SET_ASCII);
+    QTest::newRow("an unknown set types on the ascii layout") << V::TCharSet(3) << int(KEYBOARD_CHARACTER_SET_ASCII);
 }
 
 void TestLineEdit::keypadLayoutFamily()
@@ -474,6 +477,35 @@ void TestLineEdit::cyrillicWarning()
     QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_A, key, Qt::NoModifier);
     QCOMPARE(edit->text(), text);
     QCOMPARE(warnings(), warned ? QStringList { "Illegal input character" } : QStringList());
+}
+
+void TestLineEdit::withTouchKeyboard()
+{
+    delete form;
+    form = new TForm(TAbstractSubWindow::KeyboardUserHidden);
+    auto *edit = form->add(new TLineEdit(nullptr, true, nullptr, false));
+    edit->setCharSet(TCharSetValidator::CHAR_SET_INM_C_7BIT_CYRILLIC);
+    show(edit, Qt::MouseFocusReason);
+    TTouchKeyboard *keyboard = form->getView()->getKeyboard();
+    edit->setKeyboard(keyboard);
+    QCOMPARE(keyboard->getKeyboardCharacterSet(), KEYBOARD_CHARACTER_SET_INM_C_7BIT_CYRILLIC);
+    QVERIFY(!keyboard->isShown());
+
+    // The button opens the keyboard in the field's alphabet, and its keys type into the field.
+    QVERIFY(button(edit)->isVisible());
+    QTest::mouseClick(button(edit), Qt::LeftButton);
+    mainWindow->forceInstantAnimationCompletion();
+    QVERIFY(keyboard->isShown());
+    QVERIFY(!button(edit)->isVisible());
+    QTest::mouseClick(keyboard->getKeys().at(0), Qt::LeftButton);
+    QCOMPARE(edit->text(), QString(QChar(0x0439)));
+
+    // A physical key closes the user-hideable keyboard; the button fades out with it.
+    button(edit)->show();
+    QTest::keyClick(edit, Qt::Key_A, Qt::NoModifier);
+    QCOMPARE(edit->text(), QString(QChar(0x0439)) + "a");
+    QVERIFY(!keyboard->isShown());
+    QTRY_VERIFY(!button(edit)->isVisible());
 }
 
 QTEST_MAIN(TestLineEdit)
