@@ -9,7 +9,9 @@ class TBaseKeyData;
 class TTouchKey;
 
 // Why an on-screen keypad was hidden.
-enum THiddingReason {
+// Plain integers underneath, so a value from outside the list is carried, not undefined.
+enum THiddingReason : int
+{
     // A key from a physical keyboard reached a text field while the keypad was user-hideable.
     HIDDING_BY_KEY_PRESS = 0,
     // The hide key, hideKeyboard(), or the sub-window view closing its window.
@@ -17,7 +19,8 @@ enum THiddingReason {
 };
 
 // The layout family a text field asks of the on-screen keyboard.
-enum TKeyboardCharacterSet {
+enum TKeyboardCharacterSet : int
+{
     KEYBOARD_CHARACTER_SET_ASCII = 0,
     KEYBOARD_CHARACTER_SET_INM_C_5BIT = 1,
     KEYBOARD_CHARACTER_SET_RADIOTELEX = 2,

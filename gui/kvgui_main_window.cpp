@@ -507,7 +507,7 @@ QPoint TMainWindow::posWithinMainWindow(QWidget *w, const QPoint &p)
 bool TMainWindow::topWindowHasVisibleKeyborad() const
 {
     TSubWindowView *top = qobject_cast<TSubWindowView *>(getTopView());
-    return top && top->getKeyboard() && top->getKeyboard()->isVisible();
+    return top && top->hasVisibleKeyboard();
 }
 
 void TMainWindow::setTimeFormat(const QString &format)

@@ -4,6 +4,7 @@
 #include "kvgui_abstract_sub_window.h"
 #include "kvgui_main_window.h"
 #include "kvgui_sub_window_border.h"
+#include "kvgui_touch_keyboard.h"
 
 #include <QCloseEvent>
 #include <QDebug>
@@ -57,8 +58,7 @@ TSubWindowView::TSubWindowView()
     pWindowArea->setObjectName("WindowArea");
     pWindowArea->setFrameStyle(QFrame::NoFrame | QFrame::Plain);
     layout->addWidget(pWindowArea, 0);
-    // The touch keyboard goes below the window area; its heightChanged(int) drives
-    // handleKeyboardHeightChanged().
+    // The keyboard, below the window area, is built on first need: most views never show one.
 
     pBorder = new TSubWindowBorder(pWindowArea);
     pBorderLayout = new QGridLayout(pBorder);
@@ -97,6 +97,21 @@ void TSubWindowView::setWindow(TAbstractSubWindow *window)
         connect(window, SIGNAL(destroyed(QObject *)), this, SLOT(handleWindowDestroy(QObject *)), Qt::UniqueConnection);
 }
 
+TTouchKeyboard *TSubWindowView::getKeyboard()
+{
+    if (!pKeyboard) {
+        pKeyboard = new TTouchKeyboard(false, this);
+        static_cast<QVBoxLayout *>(layout())->addWidget(pKeyboard, 0, Qt::AlignHCenter);
+        connect(pKeyboard, SIGNAL(heightChanged(int)), this, SLOT(handleKeyboardHeightChanged(int)));
+    }
+    return pKeyboard;
+}
+
+bool TSubWindowView::hasVisibleKeyboard() const
+{
+    return pKeyboard && pKeyboard->isVisible();
+}
+
 bool TSubWindowView::getShownAsEventInfo() const
 {
     return pWindow && TAbstractSubWindow::currentEventInfos.contains(pWindow);
@@ -131,6 +146,8 @@ void TSubWindowView::showWindow(TAbstractSubWindow *window, const QPoint &start,
 
     const int flags = window->getOptionFlags();
     keyboardWanted = (flags & (KeyboardShownFlag | KeyboardHiddenFlag)) != 0;
+    if (keyboardWanted)
+        getKeyboard()->setUserHide(!(flags & KeyboardShownFlag));
 
     endX = end.x() - BorderWidth;
     endY = end.y() - BorderWidth;
@@ -175,7 +192,11 @@ void TSubWindowView::showWindow(TAbstractSubWindow *window, const QPoint &start,
     pBorder->setGeometry(getEndRect());
     const QPixmap frame = renderBorder();
 
-    // The keyboard would be shown at once here when the layer below shows one; there is none yet.
+    // Over a layer that already shows a keyboard, this one is there at once instead of sliding in again.
+    if (keyboardWanted && mainWindow->topWindowHasVisibleKeyborad())
+        pKeyboard->showKeyboard(false);
+    else if (pKeyboard)
+        pKeyboard->hide();
 
     clrBackGround();
     // Out of sight before the stack is rebuilt, so the dimmed still picture behind the opening
@@ -220,13 +241,15 @@ void TSubWindowView::setFrontGeometry(const QRect &geometry)
 void TSubWindowView::instantAnimationEnd()
 {
     pShowAnimation->stop();
-    // With option-flag bit 0 the keyboard would be shown here without its slide.
+    if (pWindow && (pWindow->getOptionFlags() & KeyboardShownFlag))
+        getKeyboard()->showKeyboard(false);
     updateShowFinished();
 }
 
 void TSubWindowView::updateShowFinished()
 {
-    // With option-flag bit 0 the keyboard would slide in here.
+    if (pWindow && (pWindow->getOptionFlags() & KeyboardShownFlag))
+        getKeyboard()->showKeyboard(true);
     setFrontPixmap(QPixmap());
     setMiddelOpacity(0);
     pBorder->setGeometry(getEndRect());
@@ -253,6 +276,8 @@ void TSubWindowView::handleKeyboardHeightChanged(int height)
     }
     if (frame != pBorder->geometry())
         pBorder->setGeometry(frame);
+    // The window area gives up or takes back the keyboard's room in the same step.
+    layout()->activate();
 }
 
 bool TSubWindowView::windowAcceptsKeys() const
@@ -365,7 +390,7 @@ void TSubWindowView::closeEvent(QCloseEvent *event)
         window->setParent(nullptr);
         disconnect(window, SIGNAL(destroyed(QObject *)), this, SLOT(handleWindowDestroy(QObject *)));
         pWindow = nullptr;
-        // A wanted keyboard would be hidden here (by request) and made invisible.
+        hideWantedKeyboard();
     }
     setFrontPixmap(QPixmap());
     TWindowView::closeEvent(event);
@@ -380,5 +405,15 @@ void TSubWindowView::handleWindowDestroy(QObject *)
     pScrollArea->takeWidget();
     stopShowAnimation();
     setFrontPixmap(QPixmap());
-    // A wanted keyboard would be hidden here.
+    hideWantedKeyboard();
+}
+
+void TSubWindowView::hideWantedKeyboard()
+{
+    if (!keyboardWanted || !pKeyboard)
+        return;
+    pKeyboard->hideKeyboard(HIDDING_BY_REQUEST);
+    pKeyboard->setVisible(false);
+    // Out of sight, the slide would only hold the main window in its animating state.
+    pKeyboard->instantAnimationEnd();
 }

@@ -12,6 +12,7 @@ class QPropertyAnimation;
 class QScrollArea;
 class TAbstractSubWindow;
 class TSubWindowBorder;
+class TTouchKeyboard;
 
 // The layer that carries one sub-window into the main window's stack: a bordered frame with the
 // window inside, animated open as a still picture. Views are pooled by the sub-windows and live
@@ -31,8 +32,10 @@ public:
     int getPriority() const override;
     void setBackGround(const QPixmap &p);
     void clrBackGround();
-    // Seat of the view's touch keyboard, which this build does not have yet.
-    QWidget *getKeyboard() const { return pKeyboard; }
+    // The view's own keyboard, built on this first call or when a window first wants it.
+    TTouchKeyboard *getKeyboard();
+    // Without building the keyboard.
+    bool hasVisibleKeyboard() const;
     TSubWindowBorder *getBorder() const { return pBorder; }
     QRect getEndRect() const { return QRect(endX, endY, endWidth, endHeight); }
     QRect getStartRect() const { return QRect(startX, startY, startWidth, startHeight); }
@@ -61,11 +64,12 @@ private:
     QPixmap renderBorder();
     bool windowAcceptsKeys() const;
     void stopShowAnimation();
+    void hideWantedKeyboard();
 
     QScrollArea *pScrollArea; // child of the border
     QPropertyAnimation *pShowAnimation; // child
     TAbstractSubWindow *pWindow; // not owned; null while in the pool
-    QWidget *pKeyboard; // not built yet: always null
+    TTouchKeyboard *pKeyboard; // child, below "WindowArea"; null until first needed
     QWidget *pExtraWidget; // owned once handed over; deleted later when replaced
     TSubWindowBorder *pBorder; // child of "WindowArea"
     QGridLayout *pBorderLayout; // on the border

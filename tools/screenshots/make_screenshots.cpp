@@ -1,19 +1,26 @@
 // make_screenshots.cpp: pictures of the configuration application as the operator sees it, for
-// review: the menu, a warning and the yes/no question over it, in day and night mode.
+// review: the menu, a warning and the yes/no question over it, and the touch keyboard under a
+// window in each of its main layouts, in day and night mode.
 // Run in the unit sandbox (scripts/screenshots), which gives it res/ and a system log.
 #include "gui_app.h"
+#include "kvgui_abstract_cfg_window.h"
 #include "kvgui_abstract_sub_window.h"
+#include "kvgui_icon_button.h"
 #include "kvgui_main_window.h"
 #include "kvgui_message_window.h"
 #include "kvgui_option_button.h"
 #include "kvgui_style.h"
 #include "kvgui_stylesheet.h"
+#include "kvgui_touch_key.h"
+#include "kvgui_touch_keyboard.h"
 #include "main_screen.h"
 #include "main_window.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTest>
+#include <QVBoxLayout>
 
 #include <cstdio>
 
@@ -48,6 +55,78 @@ void closeSubWindows(MainWindow &window)
     }
 }
 
+// A configuration window with one text field that keeps the keyboard open under it.
+class TextWindow : public TAbstractCfgWindow
+{
+public:
+    TextWindow()
+        : TAbstractCfgWindow(QObject::tr("Enter password"), true)
+    {
+        QVBoxLayout *layout = new QVBoxLayout(pCfgEditingFrame);
+        field = new QLineEdit(pCfgEditingFrame);
+        layout->addWidget(field);
+        setDefaultFocusWidget(field);
+        setFixedSize(420, 200);
+    }
+    QLineEdit *field;
+
+protected:
+    void updateData() override { }
+    void storeData() override { }
+};
+
+void tap(QWidget *w)
+{
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+}
+
+bool keyboardShots(MainWindow &window, QWidget *from, const QString &dir, const QString &suffix)
+{
+    bool ok = true;
+    struct Shot
+    {
+        const char *name;
+        TKeyboardCharacterSet set;
+        int steps; // 0 plain, 1 Shift, 2 first symbol page, 3 second symbol page
+    };
+    const Shot shots[] = { { "keyboard_latin", KEYBOARD_CHARACTER_SET_ASCII, 0 },
+        { "keyboard_latin_shift", KEYBOARD_CHARACTER_SET_ASCII, 1 }, { "keyboard_russian", KEYBOARD_CHARACTER_SET_INM_C_7BIT_CYRILLIC, 0 },
+        { "keyboard_symbols_1", KEYBOARD_CHARACTER_SET_ASCII, 2 }, { "keyboard_symbols_2", KEYBOARD_CHARACTER_SET_ASCII, 3 },
+        { "keyboard_digits", KEYBOARD_CHARACTER_SET_DIGIT, 0 } };
+    for (const Shot &shot : shots) {
+        TextWindow *textWindow = new TextWindow;
+        textWindow->setAttribute(Qt::WA_DeleteOnClose);
+        textWindow->showWindow(from);
+        settle(window);
+        TTouchKeyboard *keyboard = nullptr;
+        for (TTouchKeyboard *k : window.findChildren<TTouchKeyboard *>()) {
+            if (k->isVisible())
+                keyboard = k;
+        }
+        if (!keyboard) {
+            std::printf("FAILED no keyboard for %s\n", shot.name);
+            return false;
+        }
+        keyboard->setKeyboardCharacterSet(shot.set);
+        textWindow->field->setText(shot.set == KEYBOARD_CHARACTER_SET_DIGIT ? "4711" : "");
+        if (shot.steps == 1)
+            tap(keyboard->getShiftKey());
+        if (shot.steps >= 2)
+            tap(keyboard->getSymbolsKey());
+        if (shot.steps == 3)
+            tap(keyboard->getSymbolArrowDown());
+        // A few keys typed through the keyboard itself, so the field shows what it received.
+        if (shot.steps == 0 && shot.set != KEYBOARD_CHARACTER_SET_DIGIT) {
+            for (int i : { 0, 3, 5 })
+                tap(keyboard->getKeys().at(i));
+        }
+        ok &= save(window, dir, QString::fromLatin1(shot.name) + suffix);
+        closeSubWindows(window);
+        settle(window);
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -61,6 +140,10 @@ int main(int argc, char **argv)
     window.setVisible(true);
     if (!QTest::qWaitForWindowExposed(&window))
         return 1;
+    // Without a window manager nothing activates it, and the keyboard types into the active window.
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        std::printf("main window not active: the keyboard pictures show empty fields\n");
     const QList<TOptionButton *> buttons = window.findChild<MainScreen *>()->findChildren<TOptionButton *>();
     if (buttons.size() != 3)
         return 1;
@@ -83,6 +166,8 @@ int main(int argc, char **argv)
         ok &= save(window, dir, "question" + suffix);
         closeSubWindows(window);
         settle(window);
+
+        ok &= keyboardShots(window, buttons[0], dir, suffix);
     }
     return ok ? 0 : 1;
 }

@@ -1,0 +1,170 @@
+// kvgui_touch_key.cpp
+#include "kvgui_touch_key.h"
+
+#include "kvgui_base_key_data.h"
+#include "kvgui_base_touch_keypad.h"
+#include "kvgui_stylesheet.h"
+
+#include <QMouseEvent>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QTimer>
+
+namespace {
+const int KeyHeight = 58;
+const int RepeatDelay = 500;
+const int RepeatInterval = 50;
+// The whole key moves by this much under the finger.
+const int PressedShift = 2;
+// Room taken by the icon at the key's left edge before the label.
+const int IconIndent = 16;
+} // namespace
+
+TTouchKey::TTouchKey(TBaseTouchKeypad *keypad, TKeyWidth width, TKeyFont font)
+    : QWidget(keypad)
+    , pKeyData(nullptr)
+    , backgroundPixmapName(QStringLiteral("kvgui_key") + QString::number(int(width)))
+    , down(false)
+    , checked(false)
+    , pRepeatTimer(nullptr)
+{
+    setFixedSize(int(width), KeyHeight);
+    setFocusPolicy(Qt::NoFocus);
+    setObjectName(font == LargeFont ? QStringLiteral("key_large_font") : QStringLiteral("key_small_font"));
+}
+
+void TTouchKey::setKeyData(TBaseKeyData *kd)
+{
+    if (kd == pKeyData)
+        return;
+    if (pRepeatTimer) {
+        // The old timer may be delivering its timeout right now.
+        pRepeatTimer->stop();
+        pRepeatTimer->deleteLater();
+        pRepeatTimer = nullptr;
+    }
+    pKeyData = kd;
+    update();
+    if (pKeyData && pKeyData->getAutoRepeat()) {
+        pRepeatTimer = new QTimer(this);
+        connect(pRepeatTimer, SIGNAL(timeout()), this, SLOT(repeatTimeout()));
+    }
+    setChecked(false);
+}
+
+void TTouchKey::setDown(bool b)
+{
+    if (b == down)
+        return;
+    down = b;
+    update();
+}
+
+bool TTouchKey::isCheckable() const
+{
+    return pKeyData && pKeyData->isCheckable();
+}
+
+bool TTouchKey::isChecked() const
+{
+    return isCheckable() && checked;
+}
+
+void TTouchKey::setChecked(bool b)
+{
+    if (!isCheckable())
+        b = false;
+    if (b == checked)
+        return;
+    checked = b;
+    update();
+}
+
+void TTouchKey::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    if (!rect().contains(event->pos())) {
+        event->accept();
+        return;
+    }
+    setDown(true);
+    if (pKeyData && pRepeatTimer) {
+        emit keyActivated(pKeyData);
+        // The handler may have given this key new data, and with it dropped the timer.
+        if (pRepeatTimer)
+            pRepeatTimer->start(RepeatDelay);
+    }
+    event->accept();
+}
+
+void TTouchKey::mouseMoveEvent(QMouseEvent *event)
+{
+    if (!(event->buttons() & Qt::LeftButton)) {
+        event->ignore();
+        return;
+    }
+    setDown(rect().contains(event->pos()));
+    event->accept();
+}
+
+void TTouchKey::repeatTimeout()
+{
+    if (!pRepeatTimer)
+        return;
+    if (pRepeatTimer->interval() != RepeatInterval)
+        pRepeatTimer->start(RepeatInterval);
+    if (down && pKeyData)
+        emit keyActivated(pKeyData);
+}
+
+void TTouchKey::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    if (down && rect().contains(event->pos()) && pKeyData) {
+        if (pRepeatTimer) {
+            pRepeatTimer->stop();
+        } else {
+            setChecked(!isChecked());
+            emit keyActivated(pKeyData);
+        }
+    }
+    setDown(false);
+    event->accept();
+}
+
+void TTouchKey::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::EnabledChange && !isEnabled()) {
+        setDown(false);
+        if (pRepeatTimer)
+            pRepeatTimer->stop();
+    }
+    QWidget::changeEvent(event);
+}
+
+void TTouchKey::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    option.initFrom(this);
+    if (down)
+        option.rect.translate(PressedShift, PressedShift);
+
+    TStyleSheet &sheet = TStyleSheet::styleSheetHandler;
+    const QPixmap background = sheet.getPixmap(backgroundPixmapName, isChecked() ? TStyleSheet::Checked : TStyleSheet::Normal, true);
+    painter.drawPixmap(option.rect.topLeft(), background);
+    if (!pKeyData)
+        return;
+    QRect textRect = option.rect;
+    if (!pKeyData->getIconName().isEmpty()) {
+        painter.drawPixmap(textRect.topLeft(), sheet.getPixmap(pKeyData->getIconName(), true));
+        textRect.setLeft(textRect.left() + IconIndent);
+    }
+    painter.drawText(textRect, Qt::AlignCenter, pKeyData->getName());
+}
