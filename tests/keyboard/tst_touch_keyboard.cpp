@@ -21,6 +21,8 @@ private slots:
     void cleanup();
     void typing_data();
     void typing();
+    void keyEventsSent_data();
+    void keyEventsSent();
     void stateByCharacterSet_data();
     void stateByCharacterSet();
     void sameCharacterSetKeepsSymbolPage();
@@ -146,6 +148,57 @@ void TestTouchKeyboard::typing()
     QCOMPARE(int(keyboard->getState()), state);
     // Caps Lock left on by the symbols row shows both latches.
     QCOMPARE(keyboard->getShiftKey()->isChecked(), state == TTouchKeyboard::UPPER_CASE);
+}
+
+void TestTouchKeyboard::keyEventsSent_data()
+{
+    QTest::addColumn<int>("set");
+    QTest::addColumn<QString>("taps");
+    QTest::addColumn<int>("key"); // of the last key press the field received
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("modifiers");
+
+    QTest::newRow("a latin letter sends its upper-case code") << 0 << "q" << int(Qt::Key_Q) << "q" << int(Qt::NoModifier);
+    QTest::newRow("shifted letter carries the modifier") << 0 << "Shift Q" << int(Qt::Key_Q) << "Q" << int(Qt::ShiftModifier);
+    QTest::newRow("a cyrillic letter travels as Key_A") << 5 << "ж" << int(Qt::Key_A) << "ж" << int(Qt::NoModifier);
+    QTest::newRow("a symbol's code is its character") << 0 << "123 @" << int(Qt::Key_At) << "@" << int(Qt::NoModifier);
+    QTest::newRow("Enter is Key_Enter, never Key_Return") << 0 << "Enter" << int(Qt::Key_Enter) << "" << int(Qt::NoModifier);
+}
+
+// Records the key presses the field receives.
+class KeyRecorder : public QObject
+{
+public:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::KeyPress) {
+            QKeyEvent *k = static_cast<QKeyEvent *>(e);
+            key = k->key();
+            text = k->text();
+            modifiers = int(k->modifiers());
+        }
+        return false;
+    }
+    int key = 0;
+    QString text;
+    int modifiers = -1;
+};
+
+void TestTouchKeyboard::keyEventsSent()
+{
+    QFETCH(int, set);
+    QFETCH(QString, taps);
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(int, modifiers);
+    KeyRecorder recorder;
+    field->installEventFilter(&recorder);
+    keyboard->setKeyboardCharacterSet(TKeyboardCharacterSet(set));
+    keyboard->showKeyboard(false);
+    type(taps);
+    QCOMPARE(recorder.key, key);
+    QCOMPARE(recorder.text, text);
+    QCOMPARE(recorder.modifiers, modifiers);
 }
 
 void TestTouchKeyboard::stateByCharacterSet_data()
