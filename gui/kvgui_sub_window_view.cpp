@@ -253,6 +253,9 @@ void TSubWindowView::updateShowFinished()
     setFrontPixmap(QPixmap());
     setMiddelOpacity(0);
     pBorder->setGeometry(getEndRect());
+    // A keyboard that was there at once has already taken its room; the live frame must stay above it.
+    if (pKeyboard && !pKeyboard->isHidden())
+        handleKeyboardHeightChanged(pKeyboard->maximumHeight());
     pBorder->show();
     TMainWindow::getInstance()->clrAnimating(this, SLOT(instantAnimationEnd()));
 }
