@@ -32,6 +32,7 @@ private slots:
     void physicalKeyClosesUserHideable_data();
     void physicalKeyClosesUserHideable();
     void hideOnHiddenStillSignals();
+    void hideKeyFollowsUserHide();
     void slideOpensAndCloses();
     void lookInBothModes_data();
     void lookInBothModes();
@@ -318,6 +319,25 @@ void TestTouchKeyboard::hideOnHiddenStillSignals()
     QCOMPARE(hidding.count(), 2);
     QCOMPARE(hidding.at(1).at(0).value<THiddingReason>(), HIDDING_BY_REQUEST);
     QVERIFY(keyboard->isHidden());
+}
+
+// A pooled view hands the same built keyboard to windows that differ in letting the operator hide it.
+void TestTouchKeyboard::hideKeyFollowsUserHide()
+{
+    keyboard->showKeyboard(false);
+    QVERIFY(keyboard->getHideButtonUpperRight()->isHidden());
+    keyboard->setUserHide(true);
+    QVERIFY(!keyboard->getHideButtonUpperRight()->isHidden());
+    keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC);
+    // The Cyrillic extras take row 1's room: the hide key moves down to row 4.
+    QVERIFY(keyboard->getHideButtonUpperRight()->isHidden());
+    QVERIFY(!keyboard->getHideButtonLowerRight()->isHidden());
+    QSignalSpy hidding(keyboard, SIGNAL(hidding(THiddingReason)));
+    tap(keyboard->getHideButtonLowerRight());
+    QCOMPARE(hidding.count(), 1);
+    QVERIFY(!keyboard->isShown());
+    keyboard->setUserHide(false);
+    QVERIFY(keyboard->getHideButtonLowerRight()->isHidden());
 }
 
 void TestTouchKeyboard::slideOpensAndCloses()
