@@ -415,8 +415,9 @@ void TSubWindowView::hideWantedKeyboard()
 {
     if (!keyboardWanted || !pKeyboard)
         return;
-    pKeyboard->hideKeyboard(HIDDING_BY_REQUEST);
+    // Out of sight first: a closing slide would only cost the main window a still picture and hold
+    // it in its animating state; an opening slide still running is ended.
     pKeyboard->setVisible(false);
-    // Out of sight, the slide would only hold the main window in its animating state.
+    pKeyboard->hideKeyboard(HIDDING_BY_REQUEST);
     pKeyboard->instantAnimationEnd();
 }
