@@ -89,6 +89,7 @@ private slots:
     void cyrillicWarning_data();
     void cyrillicWarning();
     void withTouchKeyboard();
+    void keypadGoneFirst();
 
 private:
     void show(QWidget *focus, Qt::FocusReason reason = Qt::OtherFocusReason)
@@ -487,6 +488,18 @@ void TestLineEdit::withTouchKeyboard()
     QCOMPARE(edit->text(), QString(QChar(0x0439)) + "a");
     QVERIFY(!keyboard->isShown());
     QTRY_VERIFY(!button(edit)->isVisible());
+}
+
+void TestLineEdit::keypadGoneFirst()
+{
+    auto *keypad = new TRecordingKeypad(&log);
+    auto *edit = form->add(new TLineEdit(keypad, true, nullptr, false));
+    delete keypad;
+    show(edit, Qt::MouseFocusReason);
+    QTest::keyClick(edit, Qt::Key_A);
+    edit->setCharSet(TCharSetValidator::CHAR_SET_DIGIT);
+    button(edit)->click();
+    QCOMPARE(edit->text(), QStringLiteral("a"));
 }
 
 QTEST_MAIN(TestLineEdit)
