@@ -253,6 +253,9 @@ void TSubWindowView::updateShowFinished()
     setFrontPixmap(QPixmap());
     setMiddelOpacity(0);
     pBorder->setGeometry(getEndRect());
+    // A keyboard that was there at once has already taken its room; the live frame must stay above it.
+    if (pKeyboard && !pKeyboard->isHidden())
+        handleKeyboardHeightChanged(pKeyboard->maximumHeight());
     pBorder->show();
     TMainWindow::getInstance()->clrAnimating(this, SLOT(instantAnimationEnd()));
 }
@@ -412,8 +415,9 @@ void TSubWindowView::hideWantedKeyboard()
 {
     if (!keyboardWanted || !pKeyboard)
         return;
-    pKeyboard->hideKeyboard(HIDDING_BY_REQUEST);
+    // Out of sight first: a closing slide would only cost the main window a still picture and hold
+    // it in its animating state; an opening slide still running is ended.
     pKeyboard->setVisible(false);
-    // Out of sight, the slide would only hold the main window in its animating state.
+    pKeyboard->hideKeyboard(HIDDING_BY_REQUEST);
     pKeyboard->instantAnimationEnd();
 }

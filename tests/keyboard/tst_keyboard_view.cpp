@@ -100,12 +100,15 @@ void TestKeyboardView::secondWindowFindsItOpen()
 {
     show(1, QSize(200, 100), QPoint(100, 150));
     settle();
-    TextWindow *second = show(1, QSize(150, 80), QPoint(300, 150));
+    TextWindow *second = show(1, QSize(150, 200), QPoint(300, 300));
     // There at once, without a second slide.
     TTouchKeyboard *keyboard = second->getView()->getKeyboard();
     QVERIFY(keyboard->isShown());
     QCOMPARE(keyboard->maximumHeight(), 240);
     QCOMPARE(keyboard->getTimeLine()->state(), QTimeLine::NotRunning);
+    // The live frame that replaces the opening picture sits above that keyboard too.
+    settle();
+    QCOMPARE(second->getView()->getBorder()->geometry(), QRect(275, 123, 200, 250));
 }
 
 void TestKeyboardView::hiddenWhenTheWindowGoes_data()

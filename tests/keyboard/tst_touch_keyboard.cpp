@@ -13,6 +13,16 @@
 #include <QTimeLine>
 #include <QVBoxLayout>
 
+// Exposes the event the keyboard sent last, which is what the field received.
+class Keyboard : public TTouchKeyboard
+{
+public:
+    explicit Keyboard(QWidget *parent)
+        : TTouchKeyboard(false, parent)
+    { }
+    using TTouchKeyboard::lastKeyEvent;
+};
+
 class TestTouchKeyboard : public QObject
 {
     Q_OBJECT
@@ -21,15 +31,15 @@ private slots:
     void cleanup();
     void typing_data();
     void typing();
+    void keyEventsSent_data();
+    void keyEventsSent();
     void stateByCharacterSet_data();
     void stateByCharacterSet();
-    void sameCharacterSetKeepsSymbolPage();
-    void secondShowChangesNothing();
-    void unknownStateGivesLowerCase();
-    void unknownCharacterSetOffersNoSymbols();
+    void repeatedRequestsChangeNothing();
+    void unknownValues();
     void physicalKeyClosesUserHideable_data();
     void physicalKeyClosesUserHideable();
-    void hideOnHiddenStillSignals();
+    void hideKeyFollowsUserHide();
     void slideOpensAndCloses();
     void lookInBothModes_data();
     void lookInBothModes();
@@ -39,7 +49,7 @@ private:
     QString rowText(int first, int count) const;
 
     QWidget *window = nullptr;
-    TTouchKeyboard *keyboard = nullptr;
+    Keyboard *keyboard = nullptr;
     TLineEdit *field = nullptr;
 };
 
@@ -47,7 +57,7 @@ void TestTouchKeyboard::init()
 {
     window = new QWidget;
     QVBoxLayout *layout = new QVBoxLayout(window);
-    keyboard = new TTouchKeyboard(false, window);
+    keyboard = new Keyboard(window);
     field = new TLineEdit(keyboard, false, window, false);
     layout->addWidget(field);
     layout->addWidget(keyboard);
@@ -148,6 +158,37 @@ void TestTouchKeyboard::typing()
     QCOMPARE(keyboard->getShiftKey()->isChecked(), state == TTouchKeyboard::UPPER_CASE);
 }
 
+void TestTouchKeyboard::keyEventsSent_data()
+{
+    QTest::addColumn<int>("set");
+    QTest::addColumn<QString>("taps");
+    QTest::addColumn<int>("key"); // of the last key press the field received
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("modifiers");
+
+    QTest::newRow("a latin letter sends its upper-case code") << 0 << "q" << int(Qt::Key_Q) << "q" << int(Qt::NoModifier);
+    QTest::newRow("shifted letter carries the modifier") << 0 << "Shift Q" << int(Qt::Key_Q) << "Q" << int(Qt::ShiftModifier);
+    QTest::newRow("a cyrillic letter travels as Key_A") << 5 << "ж" << int(Qt::Key_A) << "ж" << int(Qt::NoModifier);
+    QTest::newRow("a symbol's code is its character") << 0 << "123 @" << int(Qt::Key_At) << "@" << int(Qt::NoModifier);
+    QTest::newRow("Enter is Key_Enter, never Key_Return") << 0 << "Enter" << int(Qt::Key_Enter) << "" << int(Qt::NoModifier);
+}
+
+void TestTouchKeyboard::keyEventsSent()
+{
+    QFETCH(int, set);
+    QFETCH(QString, taps);
+    QFETCH(int, key);
+    QFETCH(QString, text);
+    QFETCH(int, modifiers);
+    keyboard->setKeyboardCharacterSet(TKeyboardCharacterSet(set));
+    keyboard->showKeyboard(false);
+    type(taps);
+    QVERIFY(keyboard->lastKeyEvent);
+    QCOMPARE(keyboard->lastKeyEvent->key(), key);
+    QCOMPARE(keyboard->lastKeyEvent->text(), text);
+    QCOMPARE(int(keyboard->lastKeyEvent->modifiers()), modifiers);
+}
+
 void TestTouchKeyboard::stateByCharacterSet_data()
 {
     QTest::addColumn<int>("set");
@@ -177,45 +218,24 @@ void TestTouchKeyboard::stateByCharacterSet()
     QCOMPARE(int(keyboard->getState()), state);
     QCOMPARE(!keyboard->getCyrillicToggleKey()->isHidden(), cyrillicToggle);
     QCOMPARE(rowText(0, 12), row1);
-    QCOMPARE(keyboard->getKeys().size(), 48);
-    for (TTouchKey *key : keyboard->getKeys())
-        QCOMPARE(key->height(), 58);
     QCOMPARE(keyboard->height(), 240);
 }
 
-void TestTouchKeyboard::sameCharacterSetKeepsSymbolPage()
+// The field asking again for its set, or a second show, leave the operator's symbol page alone.
+void TestTouchKeyboard::repeatedRequestsChangeNothing()
 {
     keyboard->showKeyboard(false);
     type("123 PageDown");
     QCOMPARE(keyboard->getPageLabel()->text(), QString("Page\n2 of 2"));
-    keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_ASCII);
-    QCOMPARE(int(keyboard->getState()), int(TTouchKeyboard::ASCII_SYMBOLS_2));
-    QVERIFY(!keyboard->getSymbolArrowUp()->isHidden());
-}
-
-void TestTouchKeyboard::secondShowChangesNothing()
-{
-    keyboard->showKeyboard(false);
-    type("123");
     QSignalSpy heights(keyboard, SIGNAL(heightChanged(int)));
+    keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_ASCII);
     keyboard->showKeyboard(true);
-    QCOMPARE(int(keyboard->getState()), int(TTouchKeyboard::ASCII_SYMBOLS_1));
+    QCOMPARE(int(keyboard->getState()), int(TTouchKeyboard::ASCII_SYMBOLS_2));
     QCOMPARE(heights.count(), 0);
     QCOMPARE(keyboard->getTimeLine()->state(), QTimeLine::NotRunning);
 }
 
-void TestTouchKeyboard::unknownStateGivesLowerCase()
-{
-    keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_DIGIT);
-    QTest::ignoreMessage(
-        QtDebugMsg, "void TTouchKeyboard::setState(TTouchKeyboard::TKeyboardState) newState == LOWER_CASE (unknown state)");
-    keyboard->setState(TTouchKeyboard::TKeyboardState(99));
-    QCOMPARE(rowText(0, 12), QString("q  wertyuiop"));
-    QVERIFY(!keyboard->getShiftKey()->isHidden());
-    QVERIFY(!keyboard->getSymbolsKey()->isChecked());
-}
-
-void TestTouchKeyboard::unknownCharacterSetOffersNoSymbols()
+void TestTouchKeyboard::unknownValues()
 {
     keyboard->setKeyboardCharacterSet(TKeyboardCharacterSet(42));
     keyboard->showKeyboard(false);
@@ -224,6 +244,13 @@ void TestTouchKeyboard::unknownCharacterSetOffersNoSymbols()
     QCOMPARE(int(keyboard->getState()), int(TTouchKeyboard::LOWER_CASE));
     QVERIFY(!keyboard->getSymbolsKey()->isChecked());
     QCOMPARE(field->text(), QString("a"));
+
+    keyboard->setState(TTouchKeyboard::DIGIT_ONLY);
+    QTest::ignoreMessage(
+        QtDebugMsg, "void TTouchKeyboard::setState(TTouchKeyboard::TKeyboardState) newState == LOWER_CASE (unknown state)");
+    keyboard->setState(TTouchKeyboard::TKeyboardState(99));
+    QCOMPARE(rowText(0, 12), QString("q  wertyuiop"));
+    QVERIFY(!keyboard->getShiftKey()->isHidden());
 }
 
 void TestTouchKeyboard::physicalKeyClosesUserHideable_data()
@@ -257,18 +284,30 @@ void TestTouchKeyboard::physicalKeyClosesUserHideable()
         QTRY_VERIFY(keyboard->isHidden());
 }
 
-void TestTouchKeyboard::hideOnHiddenStillSignals()
+// A pooled view hands the same built keyboard to windows that differ in letting the operator hide it.
+void TestTouchKeyboard::hideKeyFollowsUserHide()
 {
+    keyboard->showKeyboard(false);
+    QVERIFY(keyboard->getHideButtonUpperRight()->isHidden());
+    keyboard->setUserHide(true);
+    QVERIFY(!keyboard->getHideButtonUpperRight()->isHidden());
+    keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC);
+    // The Cyrillic extras take row 1's room: the hide key moves down to row 4.
+    QVERIFY(keyboard->getHideButtonUpperRight()->isHidden());
+    QVERIFY(!keyboard->getHideButtonLowerRight()->isHidden());
     QSignalSpy hidding(keyboard, SIGNAL(hidding(THiddingReason)));
-    keyboard->hideKeyboard(HIDDING_BY_KEY_PRESS);
-    keyboard->hideKeyboard();
-    QCOMPARE(hidding.count(), 2);
-    QCOMPARE(hidding.at(1).at(0).value<THiddingReason>(), HIDDING_BY_REQUEST);
-    QVERIFY(keyboard->isHidden());
+    tap(keyboard->getHideButtonLowerRight());
+    QCOMPARE(hidding.count(), 1);
+    QVERIFY(!keyboard->isShown());
+    keyboard->setUserHide(false);
+    QVERIFY(keyboard->getHideButtonLowerRight()->isHidden());
 }
 
 void TestTouchKeyboard::slideOpensAndCloses()
 {
+    QSignalSpy hidding(keyboard, SIGNAL(hidding(THiddingReason)));
+    keyboard->hideKeyboard(HIDDING_BY_KEY_PRESS);
+    QCOMPARE(hidding.count(), 1);
     QSignalSpy showing(keyboard, SIGNAL(showing()));
     keyboard->showKeyboard();
     QCOMPARE(showing.count(), 1);
@@ -281,6 +320,8 @@ void TestTouchKeyboard::slideOpensAndCloses()
     keyboard->instantAnimationEnd();
     QVERIFY(keyboard->isHidden());
     QCOMPARE(keyboard->maximumHeight(), 0);
+    QCOMPARE(hidding.count(), 2);
+    QCOMPARE(hidding.at(1).at(0).value<THiddingReason>(), HIDDING_BY_REQUEST);
 }
 
 void TestTouchKeyboard::lookInBothModes_data()
