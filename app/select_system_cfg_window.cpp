@@ -52,8 +52,7 @@ void SelectSystemCfgWindow::ledClicked(bool checked)
     // One tap toggles both LEDs; only the first signal asks.
     if (passwordAccepted || pPasswordWindow)
         return;
-    pPasswordWindow = new TPasswordReqWindow(
-        TPasswordReqWindow::tr("Password needed"), TPasswordReqWindow::tr("Configuration password"));
+    pPasswordWindow = new TPasswordReqWindow(TPasswordReqWindow::tr("Password needed"), TPasswordReqWindow::tr("Configuration password"));
     pPasswordWindow->setAttribute(Qt::WA_DeleteOnClose);
     connect(pPasswordWindow, SIGNAL(correctPassword()), this, SLOT(correctPassword()));
     connect(pPasswordWindow, SIGNAL(destroyed()), this, SLOT(closePasswordWindow()));
@@ -78,9 +77,8 @@ void SelectSystemCfgWindow::selectedSystemConfirm(QWidget *pFrom)
         close();
         return;
     }
-    const QString text = pPrimaryLed->isChecked()
-        ? tr("From now on the message terminal will act as part of a primary GMDSS system.")
-        : tr("From now on the message terminal will act as part of a duplicated GMDSS system.");
+    const QString text = pPrimaryLed->isChecked() ? tr("From now on the message terminal will act as part of a primary GMDSS system.")
+                                                  : tr("From now on the message terminal will act as part of a duplicated GMDSS system.");
     TMessageWindow::yesNoQuestion(tr("Are you sure?"), text, pFrom, this, SLOT(storeData()), nullptr);
 }
 

@@ -7,7 +7,9 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 namespace {
 
@@ -161,6 +163,9 @@ void TDatabase::setValue(const QString &key, const QString &group, QVariant valu
 void TDatabase::rebootSystem(const QString &message, int errorCode)
 {
     qWarning() << "Error code " << QString::number(errorCode) << ". Fatal Database Error. " << message << " Now exiting program!";
-    // Status 0: the unit's process supervision restarts the program on its own terms.
-    exit(0);
+    // Status 0: the unit's process supervision restarts the program on its own terms. Without the
+    // static destructors: the transport thread may be inside Qt's network code at this moment, and
+    // tearing down its statics under it would end the process by a fault signal instead.
+    std::fflush(nullptr);
+    _exit(0);
 }

@@ -179,7 +179,8 @@ void TestSelectSystemCfgWindow::operatorFlow_data()
         << 0 << QStringList { "primary", "type 7391", "store", "yes" } << 1 << "closed" << 1 << 1;
     QTest::newRow("changing back after the password is no change")
         << 1 << QStringList { "duplicated", "type 7391", "primary", "store" } << 1 << "closed" << 1 << 0;
-    QTest::newRow("a cancelled request puts the LEDs back") << 1 << QStringList { "duplicated", "cancel password" } << 1 << "primary" << 1 << 0;
+    QTest::newRow("a cancelled request puts the LEDs back")
+        << 1 << QStringList { "duplicated", "cancel password" } << 1 << "primary" << 1 << 0;
     QTest::newRow("after a cancelled request the next tap asks again")
         << 1 << QStringList { "duplicated", "cancel password", "duplicated" } << 1 << "duplicated" << 2 << 0;
     QTest::newRow("the LEDs show the new choice while asking") << 1 << QStringList { "duplicated" } << 1 << "duplicated" << 1 << 0;
@@ -187,7 +188,8 @@ void TestSelectSystemCfgWindow::operatorFlow_data()
         << 1 << QStringList { "duplicated", "type 7390", "dismiss warning", "type 7391", "store", "yes" } << 0 << "closed" << 1 << 1;
     QTest::newRow("a trailing space is refused")
         << 1 << QStringList { "duplicated", "type 7391 ", "dismiss warning", "cancel password" } << 1 << "primary" << 1 << 0;
-    QTest::newRow("an empty password is refused") << 1 << QStringList { "duplicated", "type ", "dismiss warning" } << 1 << "duplicated" << 1 << 0;
+    QTest::newRow("an empty password is refused")
+        << 1 << QStringList { "duplicated", "type ", "dismiss warning" } << 1 << "duplicated" << 1 << 0;
     QTest::newRow("after the password further taps ask nothing")
         << 1 << QStringList { "duplicated", "type 7391", "primary", "duplicated" } << 1 << "duplicated" << 1 << 0;
     QTest::newRow("No keeps the window with the new choice")

@@ -21,22 +21,24 @@ const QMap<QString, Spot> &spots()
 {
     static const QMap<QString, Spot> table {
         { "select", { { 400, 252 }, "TOptionButton" } },
-        { "primary", { { 400, 282 }, "QToolButton" } },
-        { "duplicated", { { 400, 340 }, "QToolButton" } },
-        { "store", { { 340, 402 }, "TOptionButton" } },
-        { "yes", { { 340, 370 }, "TOptionButton" } },
-        { "no", { { 460, 370 }, "TOptionButton" } },
         { "calibrate", { { 400, 310 }, "TOptionButton" } },
-        // The password request over the keyboard; its warning opens over the field.
-        { "password ok", { { 340, 250 }, "TOptionButton" } },
-        { "warning ok", { { 400, 250 }, "TOptionButton" } },
-        // The keyboard's page key and digits of its first symbol page.
-        { "123", { { 30, 570 }, "TTouchKey" } },
-        { "1", { { 30, 395 }, "TTouchKey" } },
-        { "3", { { 148, 395 }, "TTouchKey" } },
-        { "7", { { 384, 395 }, "TTouchKey" } },
-        { "9", { { 502, 395 }, "TTouchKey" } },
-        { "0", { { 561, 395 }, "TTouchKey" } },
+        // The selection window, grown out of the menu button.
+        { "primary", { { 400, 216 }, "QToolButton" } },
+        { "duplicated", { { 400, 274 }, "QToolButton" } },
+        { "store", { { 298, 334 }, "TOptionButton" } },
+        // The question grows out of Store.
+        { "yes", { { 198, 395 }, "TOptionButton" } },
+        { "no", { { 448, 395 }, "TOptionButton" } },
+        // The password request above the keyboard; its warning opens over the field.
+        { "password ok", { { 320, 277 }, "TOptionButton" } },
+        { "warning ok", { { 396, 269 }, "TOptionButton" } },
+        // The keyboard's "123, symbols" key and the digits of its first symbol page.
+        { "123", { { 134, 567 }, "TTouchKey" } },
+        { "0", { { 620, 394 }, "TTouchKey" } },
+        { "1", { { 89, 394 }, "TTouchKey" } },
+        { "3", { { 207, 394 }, "TTouchKey" } },
+        { "7", { { 443, 394 }, "TTouchKey" } },
+        { "9", { { 561, 394 }, "TTouchKey" } },
     };
     return table;
 }
@@ -48,7 +50,6 @@ class TestSystemSelection : public QObject
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init();
     void cleanup();
     void roleChange_data();
     void roleChange();
@@ -58,12 +59,14 @@ private slots:
 
 private:
     bool start(const QString &preparation = QString());
+    void stop();
     QString log() const;
     int storedPrimary();
     bool touch(const QString &spot);
     bool typeDigits(const QString &digits);
 
     QScopedPointer<QTemporaryDir> tmp;
+    int lowerCaseStates = 0; // keyboard openings seen in the log
     QProcess app;
 };
 
@@ -102,17 +105,37 @@ bool TestSystemSelection::touch(const QString &name)
         // Still opening: the touch reached the picture of the animation, or the window below.
         QTest::qWait(150);
     }
-    qWarning() << "touch" << name << "did not reach a" << spot.receiver;
+    qWarning() << "touch" << name << "did not reach a" << spot.receiver << "; the log ends:";
+    for (const QString &line : log().split('\n').mid(qMax(0, log().count('\n') - 12)))
+        qWarning("%s", qPrintable(line));
     return false;
 }
 
+// Every opening of the keyboard starts on its letters: the digits are on the first symbol page.
+// Each digit must reach the password field.
 bool TestSystemSelection::typeDigits(const QString &digits)
 {
-    if (!touch("123"))
+    const auto lastLayout = [&] {
+        const QStringList changes = log().split('\n').filter("newState == ");
+        return changes.isEmpty() ? QString() : changes.last();
+    };
+    if (!QTest::qWaitFor([&] { return !lastLayout().isEmpty(); }, 10000))
         return false;
-    for (const QChar digit : digits)
-        if (!touch(digit))
+    if (!lastLayout().contains("ASCII_SYMBOLS_1")) {
+        // Just opened, it slides in (300 ms): a touch during the slide would hit whichever row is
+        // passing under the finger.
+        if (log().count("newState == LOWER_CASE") > lowerCaseStates)
+            QTest::qWait(600);
+        lowerCaseStates = log().count("newState == LOWER_CASE");
+        if (!touch("123") || !QTest::qWaitFor([&] { return lastLayout().contains("ASCII_SYMBOLS_1"); }, 5000))
             return false;
+    }
+    for (const QChar digit : digits) {
+        const QString typed = QString("KeyPress: key->text()= \"%1\"").arg(digit);
+        const int before = log().count(typed);
+        if (!touch(digit) || !QTest::qWaitFor([&] { return log().count(typed) > before; }, 5000))
+            return false;
+    }
     return true;
 }
 
@@ -124,6 +147,7 @@ void TestSystemSelection::initTestCase()
 bool TestSystemSelection::start(const QString &preparation)
 {
     tmp.reset(new QTemporaryDir);
+    lowerCaseStates = 0;
     const QString build = qEnvironmentVariable("KV_BUILD_DIR");
     const QString appdata = tmp->filePath("appdata");
     if (QProcess::execute(build + "/tools/settings/provision-settings",
@@ -154,22 +178,33 @@ bool TestSystemSelection::start(const QString &preparation)
                                 .arg(build, qEnvironmentVariable("KV_SOURCE_DIR"));
     app.setProcessChannelMode(QProcess::ForwardedChannels);
     app.start(qEnvironmentVariable("KV_SANDBOX"),
-        { "--display", "--unshare-net", "--appdata", appdata, "--log", tmp->filePath("syslog"), "--", "/bin/sh", "-c", command });
+        { "--display", "--unshare-net", "--unshare-pid", "--appdata", appdata, "--log", tmp->filePath("syslog"), "--", "/bin/sh", "-c",
+            command });
     return app.waitForStarted()
         && QTest::qWaitFor([&] { return log().contains("Screen:  \"KESTRA 4417 MESSAGE TERMINAL\" , page:  \"CONFIGURATION\""); }, 20000);
 }
 
-void TestSystemSelection::init()
+// Ends the sandbox's own child, so the sandbox cleans up after itself (its log collector and state).
+void TestSystemSelection::stop()
 {
-    QVERIFY(start());
+    if (app.state() == QProcess::NotRunning)
+        return;
+    QProcess::execute("pkill", { "-TERM", "-P", QString::number(app.processId()), "-x", "bwrap" });
+    if (!app.waitForFinished(10000)) {
+        app.kill();
+        app.waitForFinished();
+    }
 }
 
 void TestSystemSelection::cleanup()
 {
-    if (app.state() != QProcess::NotRunning) {
-        app.kill();
-        app.waitForFinished();
+    // The application's own account of a failed run.
+    if (QTest::currentTestFailed() && tmp) {
+        const QStringList lines = log().split('\n');
+        for (const QString &line : lines.mid(qMax(0, lines.size() - 40)))
+            qWarning("%s", qPrintable(line.left(220)));
     }
+    stop();
 }
 
 void TestSystemSelection::roleChange_data()
@@ -190,6 +225,7 @@ void TestSystemSelection::roleChange()
     QFETCH(QStringList, steps);
     QFETCH(int, stored);
 
+    QVERIFY(start());
     for (const QString &step : steps) {
         // Nothing is stored before Yes.
         if (step == QLatin1String("yes"))
@@ -200,7 +236,7 @@ void TestSystemSelection::roleChange()
             QVERIFY2(touch(step), qPrintable(step));
     }
     if (stored == 0)
-        QTRY_VERIFY(log().contains("About to run query=  \"UPDATE systemCfg SET isPrimary=0\""));
+        QTRY_VERIFY(log().contains("About to run query= \"UPDATE systemCfg SET isPrimary=0\""));
     QCOMPARE(storedPrimary(), stored);
     QCOMPARE(log().contains("Fatal Database Error"), false);
     QCOMPARE(app.state(), QProcess::Running);
@@ -208,10 +244,11 @@ void TestSystemSelection::roleChange()
 
 void TestSystemSelection::storeWaitsForAnotherWriter()
 {
-    for (const QString &step : { "select", "duplicated" })
+    QVERIFY(start());
+    for (const char *step : { "select", "duplicated" })
         QVERIFY(touch(step));
     QVERIFY(typeDigits("7391"));
-    for (const QString &step : { "password ok", "store" })
+    for (const char *step : { "password ok", "store" })
         QVERIFY(touch(step));
 
     // Another process of the unit writes the same file and holds its write lock while Yes is touched.
@@ -224,7 +261,7 @@ void TestSystemSelection::storeWaitsForAnotherWriter()
     QVERIFY(touch("yes"));
     QElapsedTimer held;
     held.start();
-    QTRY_VERIFY(log().contains("About to run query=  \"UPDATE systemCfg SET isPrimary=0\""));
+    QTRY_VERIFY(log().contains("About to run query= \"UPDATE systemCfg SET isPrimary=0\""));
     QTest::qWait(heldMs - int(held.elapsed()));
     QVERIFY(QSqlQuery(writer).exec("COMMIT"));
     QElapsedTimer freed;
@@ -264,7 +301,6 @@ void TestSystemSelection::badSettingsFile()
 {
     QFETCH(QString, preparation);
 
-    cleanup();
     QVERIFY(start(preparation));
     // The role is first read when the window opens: the database's fatal path, never a crash.
     QVERIFY(touch("select"));

@@ -1,20 +1,25 @@
 // make_screenshots.cpp: pictures of the configuration application as the operator sees it, for
-// review: the menu, a warning and the yes/no question over it, and the touch keyboard under a
-// window in each of its main layouts, in day and night mode.
+// review: the menu, a warning and the yes/no question over it, the system selection with its
+// password request, and the touch keyboard under a window in each of its main layouts, in day and
+// night mode.
 // Run in the unit sandbox (scripts/screenshots), which gives it res/ and a system log.
 #include "gui_app.h"
 #include "kvgui_abstract_cfg_window.h"
 #include "kvgui_abstract_sub_window.h"
 #include "kvgui_icon_button.h"
+#include "kvgui_led_box.h"
+#include "kvgui_line_edit.h"
 #include "kvgui_main_window.h"
 #include "kvgui_message_window.h"
 #include "kvgui_option_button.h"
+#include "kvgui_password_req_window.h"
 #include "kvgui_style.h"
 #include "kvgui_stylesheet.h"
 #include "kvgui_touch_key.h"
 #include "kvgui_touch_keyboard.h"
 #include "main_screen.h"
 #include "main_window.h"
+#include "select_system_cfg_window.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -127,6 +132,64 @@ bool keyboardShots(MainWindow &window, QWidget *from, const QString &dir, const 
     return ok;
 }
 
+template<typename T> T *shown(MainWindow &window)
+{
+    for (T *w : window.findChildren<T *>()) {
+        if (w->isVisible())
+            return w;
+    }
+    return nullptr;
+}
+
+TOptionButton *button(QWidget *in, const QString &text)
+{
+    for (TOptionButton *b : in->findChildren<TOptionButton *>()) {
+        if (b->text() == text)
+            return b;
+    }
+    return nullptr;
+}
+
+// The operator's road through the system selection, touched on the windows' own buttons.
+bool selectionShots(MainWindow &window, TOptionButton *select, const QString &dir, const QString &suffix)
+{
+    bool ok = true;
+    tap(select);
+    settle(window);
+    auto *selection = shown<SelectSystemCfgWindow>(window);
+    if (!selection) {
+        std::printf("FAILED no selection window\n");
+        return false;
+    }
+    ok &= save(window, dir, "selection" + suffix);
+
+    tap(selection->getDuplicatedLed()->getLedButton());
+    settle(window);
+    auto *request = shown<TPasswordReqWindow>(window);
+    auto *keyboard = shown<TTouchKeyboard>(window);
+    if (!request || !keyboard) {
+        std::printf("FAILED no password request with its keyboard\n");
+        return false;
+    }
+    tap(keyboard->getSymbolsKey());
+    request->getPasswordField()->setText("739");
+    ok &= save(window, dir, "password_digits" + suffix);
+
+    tap(button(request, "&OK"));
+    ok &= save(window, dir, "password_wrong" + suffix);
+    if (auto *warning = shown<TMessageWindow>(window))
+        tap(button(warning, "&OK"));
+    settle(window);
+    request->getPasswordField()->setText("7391");
+    tap(button(request, "&OK"));
+    settle(window);
+    tap(button(selection, "&Store"));
+    ok &= save(window, dir, "selection_question" + suffix);
+    closeSubWindows(window);
+    settle(window);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -168,6 +231,7 @@ int main(int argc, char **argv)
         settle(window);
 
         ok &= keyboardShots(window, buttons[0], dir, suffix);
+        ok &= selectionShots(window, buttons[0], dir, suffix);
     }
     return ok ? 0 : 1;
 }
