@@ -2,6 +2,7 @@
 #include "kvgui_main_window.h"
 
 #include "kvgui_elide_label.h"
+#include "kvgui_save_pixmap_thread.h"
 #include "kvgui_screen.h"
 #include "kvgui_stylesheet.h"
 #include "kvgui_sub_window_view.h"
@@ -71,6 +72,7 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
     , pScreenLabel(nullptr)
     , pTimeLabel(nullptr)
     , pZoneLabel(nullptr)
+    , pSavePixmapThread(nullptr)
     , withTitleArea(withTitleArea)
 {
     QThread::currentThread()->setObjectName("Main GUI thread");
@@ -185,6 +187,12 @@ TMainWindow::~TMainWindow()
 {
     if (pInstance == this)
         pInstance = nullptr;
+    if (pSavePixmapThread) {
+        // Queued behind the pictures still waiting, so every pressed screenshot is written.
+        QMetaObject::invokeMethod(pSavePixmapThread, "quit", Qt::QueuedConnection);
+        pSavePixmapThread->wait();
+        delete pSavePixmapThread;
+    }
     // The views and other registered widgets die after this part of the main window.
     for (QWidget *w : qAsConst(animatingWidgets))
         disconnect(w, SIGNAL(destroyed(QObject *)), this, SLOT(animatingWidgetDestroyed(QObject *)));
@@ -522,6 +530,17 @@ void TMainWindow::updateTime()
         pTimeLabel->setText(QDateTime::currentDateTime().toUTC().toString(timeFormat));
 }
 
+void TMainWindow::savePixmap(const QPixmap &picture, bool grayScale)
+{
+    if (!pSavePixmapThread) {
+        // Without a parent: it lives in itself; the main window ends it when the pictures are written.
+        pSavePixmapThread = new TSavePixmapThread(nullptr);
+        pSavePixmapThread->start(QThread::currentThread()->priority());
+    }
+    QMetaObject::invokeMethod(
+        pSavePixmapThread, "handleSaveImage", Qt::QueuedConnection, Q_ARG(QImage, picture.toImage()), Q_ARG(bool, grayScale));
+}
+
 void TMainWindow::showSystemStatusWindow()
 {
     // No system-status window is registered in this application.
@@ -557,7 +576,8 @@ void TMainWindow::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     case Qt::Key_F12:
-        // Screenshots (Alt+F12, Ctrl+Alt+F12) are not part of this build; the key stays consumed.
+        if (alt)
+            savePixmap(grab(), event->modifiers() & Qt::ControlModifier);
         event->accept();
         return;
     default:
