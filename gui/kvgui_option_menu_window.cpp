@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 QList<TOptionMenuWindow *> TOptionMenuWindow::freeOptionWindows;
+QList<TOptionMenuWindow *> TOptionMenuWindow::allOptionWindows;
 
 static const int EntryHeight = 58;
 static const int ColumnWidth = 180;
@@ -35,6 +36,7 @@ TOptionMenuWindow::TOptionMenuWindow()
     , menuShownWidget(nullptr)
     , rowsPerColumn(1)
 {
+    allOptionWindows.append(this);
     animateEndTimer = new QTimer(this);
     animateEndTimer->setSingleShot(true);
     animateEndTimer->setInterval(1);
@@ -88,6 +90,12 @@ void TOptionMenuWindow::showOptionMenu(TAbstractMenuShower *shower)
     TOption *option = shower ? shower->getOption() : nullptr;
     // Without a main window or sub-options there is nothing to show the menu in or with.
     if (!mainWindow || !option || !option->subOptions || option->subOptions->isEmpty()) {
+        abandon();
+        return;
+    }
+    // Forcing an animation to its end is synchronous, so a second activation may arrive after the
+    // first has been put off, in another window: it must not open the same menu twice.
+    if (showerTaken(shower)) {
         abandon();
         return;
     }
@@ -200,6 +208,7 @@ void TOptionMenuWindow::showOptionMenu(TAbstractMenuShower *shower)
         break;
     }
     }
+    shownShowerWidget = dynamic_cast<QWidget *>(shower);
     showWindow(start, end, menuShownWidget);
 
     if (keyActivated) {
@@ -250,6 +259,18 @@ QList<TOptionButton *> TOptionMenuWindow::shownEntries() const
             entries << button;
     }
     return entries;
+}
+
+bool TOptionMenuWindow::showerTaken(TAbstractMenuShower *shower) const
+{
+    QWidget *widget = dynamic_cast<QWidget *>(shower);
+    for (const TOptionMenuWindow *window : allOptionWindows) {
+        if (window == this)
+            continue;
+        if (window->pendingShower == shower || (widget && window->shownShowerWidget == widget && window->getView()))
+            return true;
+    }
+    return false;
 }
 
 void TOptionMenuWindow::animateEndTimeoutHandler()
@@ -333,5 +354,6 @@ void TOptionMenuWindow::keyReleaseEvent(QKeyEvent *event)
 void TOptionMenuWindow::closeEvent(QCloseEvent *event)
 {
     TAbstractSubWindow::closeEvent(event);
+    shownShowerWidget = nullptr;
     returnToPool();
 }
