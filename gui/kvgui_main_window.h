@@ -91,6 +91,8 @@ private:
     bool subWindowsStacked() const;
     QPixmap dimmed(QPixmap picture) const;
     void ensureSnapshot(TScreen *screen);
+    void showHomeScreen(TScreen *oldScreen);
+    void fadeInHomeScreen();
     void restackLayers();
     void logWidgetStatistics();
 
