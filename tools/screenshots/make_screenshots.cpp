@@ -50,6 +50,8 @@ void closeSubWindows(MainWindow &window)
 
 } // namespace
 
+bool saveMenuScreenshots(TMainWindow &window, QWidget *screen, const QString &dir, const QString &suffix);
+
 int main(int argc, char **argv)
 {
     GuiApp::createInstance(argc, argv);
@@ -83,6 +85,8 @@ int main(int argc, char **argv)
         ok &= save(window, dir, "question" + suffix);
         closeSubWindows(window);
         settle(window);
+
+        ok &= saveMenuScreenshots(window, window.findChild<MainScreen *>(), dir, suffix);
     }
     return ok ? 0 : 1;
 }
