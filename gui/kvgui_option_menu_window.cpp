@@ -16,7 +16,18 @@
 #include <QVBoxLayout>
 
 QList<TOptionMenuWindow *> TOptionMenuWindow::freeOptionWindows;
-QList<TOptionMenuWindow *> TOptionMenuWindow::allOptionWindows;
+
+// Every window made. Never destroyed, so the pooled windows stay reachable to the end of the process.
+static QList<TOptionMenuWindow *> &allOptionWindows()
+{
+    static QList<TOptionMenuWindow *> *windows = new QList<TOptionMenuWindow *>();
+    return *windows;
+}
+
+const QList<TOptionMenuWindow *> &TOptionMenuWindow::allWindows()
+{
+    return allOptionWindows();
+}
 
 static const int EntryHeight = 58;
 static const int ColumnWidth = 180;
@@ -36,7 +47,7 @@ TOptionMenuWindow::TOptionMenuWindow()
     , menuShownWidget(nullptr)
     , rowsPerColumn(1)
 {
-    allOptionWindows.append(this);
+    allOptionWindows().append(this);
     animateEndTimer = new QTimer(this);
     animateEndTimer->setSingleShot(true);
     animateEndTimer->setInterval(1);
@@ -264,7 +275,7 @@ QList<TOptionButton *> TOptionMenuWindow::shownEntries() const
 bool TOptionMenuWindow::showerTaken(TAbstractMenuShower *shower) const
 {
     QWidget *widget = dynamic_cast<QWidget *>(shower);
-    for (const TOptionMenuWindow *window : allOptionWindows) {
+    for (const TOptionMenuWindow *window : allOptionWindows()) {
         if (window == this)
             continue;
         if (window->pendingShower == shower || (widget && window->shownShowerWidget == widget && window->getView()))

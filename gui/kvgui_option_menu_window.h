@@ -29,7 +29,7 @@ public:
     QWidget *getMenuShownWidget() const { return menuShownWidget; }
     const QList<TOptionButton *> &getMenuButtons() const { return menuButtons; }
     QGridLayout *getGridLayout() const { return gridLayout; }
-    static const QList<TOptionMenuWindow *> &allWindows() { return allOptionWindows; }
+    static const QList<TOptionMenuWindow *> &allWindows();
 
     // Windows that are not shown.
     static QList<TOptionMenuWindow *> freeOptionWindows;
@@ -62,5 +62,4 @@ private:
     QList<TOptionButton *> menuButtons; // children, reused from menu to menu
     int rowsPerColumn;
     QPointer<QWidget> shownShowerWidget; // the shower of the menu now shown
-    static QList<TOptionMenuWindow *> allOptionWindows; // every window made; never deleted
 };
