@@ -17,7 +17,8 @@
 
 QList<TOptionMenuWindow *> TOptionMenuWindow::freeOptionWindows;
 
-// Every window made. Never destroyed, so the pooled windows stay reachable to the end of the process.
+// Every window made. Never destroyed, so the pooled windows stay reachable to the end of the process
+// (the pool itself is destroyed at exit).
 static QList<TOptionMenuWindow *> &allOptionWindows()
 {
     static QList<TOptionMenuWindow *> *windows = new QList<TOptionMenuWindow *>();
@@ -101,12 +102,6 @@ void TOptionMenuWindow::showOptionMenu(TAbstractMenuShower *shower)
     TOption *option = shower ? shower->getOption() : nullptr;
     // Without a main window or sub-options there is nothing to show the menu in or with.
     if (!mainWindow || !option || !option->subOptions || option->subOptions->isEmpty()) {
-        abandon();
-        return;
-    }
-    // Forcing an animation to its end is synchronous, so a second activation may arrive after the
-    // first has been put off, in another window: it must not open the same menu twice.
-    if (showerTaken(shower)) {
         abandon();
         return;
     }
@@ -219,7 +214,6 @@ void TOptionMenuWindow::showOptionMenu(TAbstractMenuShower *shower)
         break;
     }
     }
-    shownShowerWidget = dynamic_cast<QWidget *>(shower);
     showWindow(start, end, menuShownWidget);
 
     if (keyActivated) {
@@ -270,18 +264,6 @@ QList<TOptionButton *> TOptionMenuWindow::shownEntries() const
             entries << button;
     }
     return entries;
-}
-
-bool TOptionMenuWindow::showerTaken(TAbstractMenuShower *shower) const
-{
-    QWidget *widget = dynamic_cast<QWidget *>(shower);
-    for (const TOptionMenuWindow *window : allOptionWindows()) {
-        if (window == this)
-            continue;
-        if (window->pendingShower == shower || (widget && window->shownShowerWidget == widget && window->getView()))
-            return true;
-    }
-    return false;
 }
 
 void TOptionMenuWindow::animateEndTimeoutHandler()
@@ -365,6 +347,5 @@ void TOptionMenuWindow::keyReleaseEvent(QKeyEvent *event)
 void TOptionMenuWindow::closeEvent(QCloseEvent *event)
 {
     TAbstractSubWindow::closeEvent(event);
-    shownShowerWidget = nullptr;
     returnToPool();
 }

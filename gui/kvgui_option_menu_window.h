@@ -29,6 +29,7 @@ public:
     QWidget *getMenuShownWidget() const { return menuShownWidget; }
     const QList<TOptionButton *> &getMenuButtons() const { return menuButtons; }
     QGridLayout *getGridLayout() const { return gridLayout; }
+    // Every window made, pooled or shown.
     static const QList<TOptionMenuWindow *> &allWindows();
 
     // Windows that are not shown.
@@ -49,8 +50,6 @@ private:
     // The shown entry buttons, in entry order, and the rows per column.
     QList<TOptionButton *> shownEntries() const;
     void clickMenuShownWidget();
-    // Another window already shows this shower's menu or waits to show it.
-    bool showerTaken(TAbstractMenuShower *shower) const;
 
     QTimer *animateEndTimer; // child; single shot, 1 ms
     TAbstractMenuShower *pendingShower; // waits for a main-window animation to end
@@ -61,5 +60,4 @@ private:
     QWidget *menuShownWidget; // handed to the view while shown, which deletes it when replaced
     QList<TOptionButton *> menuButtons; // children, reused from menu to menu
     int rowsPerColumn;
-    QPointer<QWidget> shownShowerWidget; // the shower of the menu now shown
 };
