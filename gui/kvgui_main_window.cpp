@@ -2,6 +2,7 @@
 #include "kvgui_main_window.h"
 
 #include "kvgui_elide_label.h"
+#include "kvgui_save_pixmap_thread.h"
 #include "kvgui_screen.h"
 #include "kvgui_stylesheet.h"
 #include "kvgui_sub_window_view.h"
@@ -71,6 +72,7 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
     , pScreenLabel(nullptr)
     , pTimeLabel(nullptr)
     , pZoneLabel(nullptr)
+    , pSavePixmapThread(nullptr)
     , withTitleArea(withTitleArea)
 {
     QThread::currentThread()->setObjectName("Main GUI thread");
@@ -185,6 +187,12 @@ TMainWindow::~TMainWindow()
 {
     if (pInstance == this)
         pInstance = nullptr;
+    if (pSavePixmapThread) {
+        // Queued behind the pictures still waiting, so every pressed screenshot is written.
+        QMetaObject::invokeMethod(pSavePixmapThread, "quit", Qt::QueuedConnection);
+        pSavePixmapThread->wait();
+        delete pSavePixmapThread;
+    }
     // The views and other registered widgets die after this part of the main window.
     for (QWidget *w : qAsConst(animatingWidgets))
         disconnect(w, SIGNAL(destroyed(QObject *)), this, SLOT(animatingWidgetDestroyed(QObject *)));
@@ -238,32 +246,37 @@ void TMainWindow::showNewScreen(TScreen *pNewScreen)
         pGridLayout->activate();
     }
     pScene->setSceneRect(0, 0, pGraphicsView->width(), pGraphicsView->height());
-    // Inside the window view before the first grab, so the snapshot already carries the
-    // main window's style sheet.
-    if (pNewScreen->parentWidget() != pWindowView)
-        pNewScreen->setParent(pWindowView);
-    pNewScreen->hide();
-    pNewScreen->prepareShow();
-    ensureSnapshot(pNewScreen);
-    if (pScene->sceneRect() != QRectF(pNewScreen->rect())) {
-        pNewScreen->resize(pGraphicsView->size());
-        pNewScreen->getSnapshotItem()->setPixmap(pNewScreen->grab());
-    }
-    if (pHomeScreen && pHomeScreen != pNewScreen && pHomeScreen->getProxyItem())
-        pHomeScreen->getProxyItem()->setOpacity(0);
-
-    pScalingTimeLine->stop();
-    pScalingTimeLine->setDirection(QTimeLine::Forward);
-    pNewScreen->getSnapshotItem()->setTransform(QTransform::fromScale(0, 0));
-    pScalingScreen = pNewScreen;
-    setAnimating(this, SLOT(instantAnimationEnd()));
-    pScalingTimeLine->start();
-
     TScreen *oldScreen = pCurrentScreen;
-    if (oldScreen && oldScreen != pHomeScreen) {
-        ensureSnapshot(oldScreen);
-        oldScreen->getSnapshotItem()->setZValue(0);
-        pNewScreen->getSnapshotItem()->setZValue(1);
+    if (pNewScreen == pHomeScreen) {
+        pNewScreen->prepareShow();
+        showHomeScreen(oldScreen);
+    } else {
+        // Inside the window view before the first grab, so the snapshot already carries the
+        // main window's style sheet.
+        if (pNewScreen->parentWidget() != pWindowView)
+            pNewScreen->setParent(pWindowView);
+        pNewScreen->hide();
+        pNewScreen->prepareShow();
+        ensureSnapshot(pNewScreen);
+        if (pScene->sceneRect() != QRectF(pNewScreen->rect())) {
+            pNewScreen->resize(pGraphicsView->size());
+            pNewScreen->getSnapshotItem()->setPixmap(pNewScreen->grab());
+        }
+        if (pHomeScreen && pHomeScreen->getProxyItem())
+            pHomeScreen->getProxyItem()->setOpacity(0);
+
+        pScalingTimeLine->stop();
+        pScalingTimeLine->setDirection(QTimeLine::Forward);
+        pNewScreen->getSnapshotItem()->setTransform(QTransform::fromScale(0, 0));
+        pScalingScreen = pNewScreen;
+        setAnimating(this, SLOT(instantAnimationEnd()));
+        pScalingTimeLine->start();
+
+        if (oldScreen && oldScreen != pHomeScreen) {
+            ensureSnapshot(oldScreen);
+            oldScreen->getSnapshotItem()->setZValue(0);
+            pNewScreen->getSnapshotItem()->setZValue(1);
+        }
     }
 
     connect(pNewScreen, SIGNAL(headingsChanged()), this, SLOT(handleHeadingsChanged()));
@@ -286,6 +299,44 @@ void TMainWindow::showNewScreen(TScreen *pNewScreen)
     handleHeadingsChanged();
 }
 
+void TMainWindow::showHomeScreen(TScreen *oldScreen)
+{
+    QGraphicsProxyWidget *proxy = pHomeScreen->getProxyItem();
+    const bool firstShow = !proxy;
+    if (firstShow) {
+        // Live in the scene rather than in the grid: screens zoom in over it and back out of it.
+        pHomeScreen->setParent(nullptr);
+        pHomeScreen->setStyleSheet(TStyleSheet::styleSheetHandler.getStyleSheet());
+        pHomeScreen->resize(pGraphicsView->size());
+        proxy = pScene->addWidget(pHomeScreen);
+        proxy->setZValue(-1);
+        pHomeScreen->setProxyItem(proxy);
+    }
+    proxy->setOpacity(0);
+    pOpacityScreen = pHomeScreen;
+    setAnimating(this, SLOT(instantAnimationEnd()));
+    if (firstShow || !oldScreen) {
+        fadeInHomeScreen();
+        return;
+    }
+    // The old screen zooms back out; the home screen fades in when it has gone.
+    ensureSnapshot(oldScreen);
+    oldScreen->getSnapshotItem()->setZValue(1);
+    oldScreen->getSnapshotItem()->setTransform(QTransform());
+    pScalingScreen = oldScreen;
+    pScalingTimeLine->stop();
+    pScalingTimeLine->setDirection(QTimeLine::Backward);
+    pScalingTimeLine->start();
+}
+
+void TMainWindow::fadeInHomeScreen()
+{
+    pHomeScreen->show();
+    pOpacityTimeLine->stop();
+    pOpacityTimeLine->setDirection(QTimeLine::Forward);
+    pOpacityTimeLine->start();
+}
+
 void TMainWindow::updateScalingStep(qreal val)
 {
     if (!pScalingScreen || !pScalingScreen->getSnapshotItem())
@@ -297,6 +348,11 @@ void TMainWindow::updateScalingStep(qreal val)
         const qreal dx = (1 - val) * pGraphicsView->width() * 0.5;
         const qreal dy = (1 - val) * pGraphicsView->height() * 0.5;
         item->setTransform(QTransform(val, 0, 0, val, dx, dy));
+    }
+    if (val <= 0.0 && pScalingTimeLine->direction() == QTimeLine::Backward && pHomeScreen && pCurrentScreen == pHomeScreen
+        && pOpacityTimeLine->state() != QTimeLine::Running && pHomeScreen->getProxyItem()->opacity() < 1.0) {
+        fadeInHomeScreen();
+        return;
     }
     if (val < 1.0 || pScalingTimeLine->direction() != QTimeLine::Forward || !pCurrentScreen)
         return;
@@ -315,6 +371,11 @@ void TMainWindow::updateOpacityStep(qreal val)
 {
     if (pOpacityScreen && pOpacityScreen->getProxyItem())
         pOpacityScreen->getProxyItem()->setOpacity(val);
+    if (val >= 1.0 && pOpacityScreen && pOpacityScreen == pCurrentScreen) {
+        QWidget *focus = QApplication::focusWidget();
+        if (!focus || !pOpacityScreen->isAncestorOf(focus))
+            pOpacityScreen->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void TMainWindow::animationFinished()
@@ -522,6 +583,17 @@ void TMainWindow::updateTime()
         pTimeLabel->setText(QDateTime::currentDateTime().toUTC().toString(timeFormat));
 }
 
+void TMainWindow::savePixmap(const QPixmap &picture, bool grayScale)
+{
+    if (!pSavePixmapThread) {
+        // Without a parent: it lives in itself; the main window ends it when the pictures are written.
+        pSavePixmapThread = new TSavePixmapThread(nullptr);
+        pSavePixmapThread->start(QThread::currentThread()->priority());
+    }
+    QMetaObject::invokeMethod(
+        pSavePixmapThread, "handleSaveImage", Qt::QueuedConnection, Q_ARG(QImage, picture.toImage()), Q_ARG(bool, grayScale));
+}
+
 void TMainWindow::showSystemStatusWindow()
 {
     // No system-status window is registered in this application.
@@ -557,7 +629,8 @@ void TMainWindow::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     case Qt::Key_F12:
-        // Screenshots (Alt+F12, Ctrl+Alt+F12) are not part of this build; the key stays consumed.
+        if (alt)
+            savePixmap(grab(), event->modifiers() & Qt::ControlModifier);
         event->accept();
         return;
     default:

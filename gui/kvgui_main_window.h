@@ -13,6 +13,7 @@ class QStackedLayout;
 class QTimeLine;
 class QTimer;
 class TElideLabel;
+class TSavePixmapThread;
 class TScreen;
 class TSubWindowView;
 class TWindowView;
@@ -44,6 +45,8 @@ public:
     static QPoint posWithinMainWindow(QWidget *w, const QPoint &p);
     bool topWindowHasVisibleKeyborad() const;
     void setTimeFormat(const QString &format);
+    // Hands the picture, converted to an image here, to the save thread (created on first use).
+    void savePixmap(const QPixmap &picture, bool grayScale);
     QString getTimeFormat() const { return timeFormat; }
 
     TElideLabel *getPageLabel() const { return pPageLabel; }
@@ -88,6 +91,8 @@ private:
     bool subWindowsStacked() const;
     QPixmap dimmed(QPixmap picture) const;
     void ensureSnapshot(TScreen *screen);
+    void showHomeScreen(TScreen *oldScreen);
+    void fadeInHomeScreen();
     void restackLayers();
     void logWidgetStatistics();
 
@@ -113,6 +118,7 @@ private:
     TElideLabel *pScreenLabel;
     TElideLabel *pTimeLabel;
     TElideLabel *pZoneLabel;
+    TSavePixmapThread *pSavePixmapThread; // created on the first screenshot; lives to the end of the process
     QList<TSubWindowView *> subWindows; // every view shown, in the order shown
     QList<QWidget *> animatingWidgets; // not owned; watched for destruction
     bool withTitleArea;

@@ -6,6 +6,7 @@
 #include "kvgui_main_window.h"
 #include "kvgui_message_window.h"
 #include "kvgui_option.h"
+#include "kvgui_option_menu_window.h"
 #include "kvgui_stylesheet.h"
 
 #include <QApplication>
@@ -156,7 +157,8 @@ void TOptionButton::clickHandler()
 
     TOption *option = pOption;
     if (option->hasSubOptions()) {
-        // Until the option menu exists the activation only drops the checked look again.
+        TOptionMenuWindow::displayOptionMenu(this);
+        // The menu-shown button over this one carries the checked look while the menu is open.
         setChecked(false);
     } else {
         QPointer<TOption> guard(option);
@@ -346,7 +348,7 @@ QSize TOptionButton::minimumSizeHint() const
     return sizeHint();
 }
 
-QWidget *TOptionButton::createMenuShownWidget(TOptionMenuWindow *, MenuDirections direction)
+QWidget *TOptionButton::createMenuShownWidget(TOptionMenuWindow *menu, MenuDirections direction)
 {
     if (!isVisible() || !isEnabled())
         return nullptr;
@@ -361,6 +363,7 @@ QWidget *TOptionButton::createMenuShownWidget(TOptionMenuWindow *, MenuDirection
     shown->setFocusPolicy(Qt::NoFocus);
     shown->setCheckable(true);
     shown->setChecked(true);
-    // Touching it is to close the menu; that connection waits for the option menu window.
+    if (menu)
+        connect(shown, SIGNAL(clicked()), menu, SLOT(close()));
     return shown;
 }

@@ -4,6 +4,7 @@
 #include "kvgui_flash_animator.h"
 #include "kvgui_main_window.h"
 #include "kvgui_option.h"
+#include "kvgui_option_menu_window.h"
 #include "kvgui_stylesheet.h"
 
 #include <QKeyEvent>
@@ -177,7 +178,7 @@ QSize TOptionIconButton::minimumSizeHint() const
     return sizeHint();
 }
 
-QWidget *TOptionIconButton::createMenuShownWidget(TOptionMenuWindow *, MenuDirections direction)
+QWidget *TOptionIconButton::createMenuShownWidget(TOptionMenuWindow *menu, MenuDirections direction)
 {
     if (!isVisible())
         return nullptr;
@@ -195,6 +196,7 @@ QWidget *TOptionIconButton::createMenuShownWidget(TOptionMenuWindow *, MenuDirec
     shown->setFocusPolicy(Qt::NoFocus);
     shown->setCheckable(true);
     shown->setChecked(true);
-    // Touching it is to close the menu; that connection waits for the option menu window.
+    if (menu)
+        connect(shown, SIGNAL(clicked()), menu, SLOT(close()));
     return shown;
 }

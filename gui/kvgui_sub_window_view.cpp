@@ -3,6 +3,7 @@
 
 #include "kvgui_abstract_sub_window.h"
 #include "kvgui_main_window.h"
+#include "kvgui_option_menu_window.h"
 #include "kvgui_sub_window_border.h"
 #include "kvgui_touch_keyboard.h"
 
@@ -10,6 +11,7 @@
 #include <QDebug>
 #include <QGridLayout>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPropertyAnimation>
 #include <QResizeEvent>
@@ -290,7 +292,13 @@ bool TSubWindowView::windowAcceptsKeys() const
 
 void TSubWindowView::mousePressEvent(QMouseEvent *event)
 {
-    // A touch outside an option menu closes it; option menus are not part of this build.
+    // A touch beside an open menu dismisses it, as the operator expects of a menu.
+    if (event->button() == Qt::LeftButton && qobject_cast<TOptionMenuWindow *>(pWindow)
+        && !QRect(pWindow->mapTo(this, QPoint(0, 0)), pWindow->size()).contains(event->pos())) {
+        event->accept();
+        close();
+        return;
+    }
     event->ignore();
 }
 
@@ -356,7 +364,11 @@ void TSubWindowView::resizeEvent(QResizeEvent *event)
     TWindowView::resizeEvent(event);
     if (event->oldSize().width() < 800 || event->size().width() < 800 || !pWindow)
         return;
-    // Option menus, which close here instead, are not part of this build.
+    if (qobject_cast<TOptionMenuWindow *>(pWindow)) {
+        qDebug() << "Menu windows closed";
+        close();
+        return;
+    }
     QRect frame = pBorder->geometry();
     const int right = event->size().width() - EdgeMargin;
     const int bottom = event->size().height() - EdgeMargin;

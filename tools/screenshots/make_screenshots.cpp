@@ -192,6 +192,8 @@ bool selectionShots(MainWindow &window, TOptionButton *select, const QString &di
 
 } // namespace
 
+bool saveMenuScreenshots(TMainWindow &window, QWidget *screen, const QString &dir, const QString &suffix);
+
 int main(int argc, char **argv)
 {
     GuiApp::createInstance(argc, argv);
@@ -232,6 +234,7 @@ int main(int argc, char **argv)
 
         ok &= keyboardShots(window, buttons[0], dir, suffix);
         ok &= selectionShots(window, buttons[0], dir, suffix);
+        ok &= saveMenuScreenshots(window, window.findChild<MainScreen *>(), dir, suffix);
     }
     return ok ? 0 : 1;
 }

@@ -1,0 +1,72 @@
+// bench_option_menu.cpp: the time from activating a menu button to the start of the menu's animation.
+#include "kvgui_main_window.h"
+#include "kvgui_option.h"
+#include "kvgui_option_button.h"
+#include "kvgui_option_menu_window.h"
+#include "kvgui_sub_window_view.h"
+
+#include <QtTest>
+
+class BenchOptionMenu : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void firstOpening();
+    void pooledOpening();
+
+private:
+    TMainWindow *mainWindow = nullptr;
+    TOptionButton *button = nullptr;
+};
+
+void BenchOptionMenu::init()
+{
+    mainWindow = new TMainWindow(nullptr, "MainWindow", true);
+    QWidget *holder = new QWidget(mainWindow->getWindowView());
+    holder->setGeometry(0, 70, 800, 530);
+    TOption *menu = new TOption("&Settings", holder);
+    for (int i = 0; i < 12; ++i)
+        menu->appendSubOption(new TOption(i, QString("Setting number %1").arg(i + 1), menu));
+    button = new TOptionButton(menu, holder);
+    button->setMenuDirection(TAbstractMenuShower::DropUp);
+    button->setGeometry(300, 460, 150, 58);
+    mainWindow->show();
+    QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+}
+
+void BenchOptionMenu::cleanup()
+{
+    for (TSubWindowView *view : mainWindow->getSubWindows())
+        view->close();
+    delete mainWindow;
+}
+
+// A menu window made for the first time, with its 12 entry buttons.
+void BenchOptionMenu::firstOpening()
+{
+    QBENCHMARK_ONCE
+    {
+        TOptionMenuWindow::displayOptionMenu(button);
+    }
+    QVERIFY(mainWindow->isAnimating());
+}
+
+// The usual case: a pooled window that reuses its entry buttons.
+void BenchOptionMenu::pooledOpening()
+{
+    TOptionMenuWindow::displayOptionMenu(button);
+    mainWindow->forceInstantAnimationCompletion();
+    mainWindow->getSubWindows().last()->close();
+    QBENCHMARK
+    {
+        TOptionMenuWindow::displayOptionMenu(button);
+        // Closing is part of the loop: it takes far less than the opening.
+        mainWindow->forceInstantAnimationCompletion();
+        mainWindow->getSubWindows().last()->close();
+    }
+}
+
+QTEST_MAIN(BenchOptionMenu)
+#include "bench_option_menu.moc"

@@ -1,0 +1,58 @@
+// menu_screenshots.cpp: review pictures of an option menu opened in each direction, with a heading and
+// a nested entry, over the configuration menu.
+#include "kvgui_abstract_menu_shower.h"
+#include "kvgui_main_window.h"
+#include "kvgui_option.h"
+#include "kvgui_option_button.h"
+#include "kvgui_option_menu_window.h"
+#include "kvgui_sub_window_view.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <cstdio>
+
+bool saveMenuScreenshots(TMainWindow &window, QWidget *screen, const QString &dir, const QString &suffix)
+{
+    struct Placement
+    {
+        TAbstractMenuShower::MenuDirections direction;
+        const char *name;
+        QRect button; // in the screen's coordinates
+    };
+    const Placement placements[] = {
+        { TAbstractMenuShower::DropUp, "up", QRect(320, 460, 160, 58) },
+        { TAbstractMenuShower::DropDown, "down", QRect(320, 10, 160, 58) },
+        { TAbstractMenuShower::ToTheLeft, "left", QRect(620, 200, 160, 58) },
+        { TAbstractMenuShower::ToTheRight, "right", QRect(20, 200, 160, 58) },
+    };
+    bool ok = true;
+    for (const Placement &placement : placements) {
+        TOption menu(QObject::tr("&Display"), nullptr);
+        menu.setMenuHeading(QObject::tr("Display settings"));
+        for (const char *text : { "&Brightness", "&Contrast", "Day &mode", "&Night mode", "&Language" })
+            menu.appendSubOption(new TOption(QObject::tr(text), &menu));
+        TOption *language = menu.subOptions->last();
+        for (const char *text : { "English", "Deutsch", "Русский" })
+            language->appendSubOption(new TOption(QString::fromUtf8(text), language));
+        TOptionButton button(&menu, screen);
+        button.setMenuDirection(placement.direction);
+        button.setGeometry(placement.button);
+        button.show();
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QElapsedTimer timer;
+        timer.start();
+        while (timer.elapsed() < 5000 && window.isAnimating())
+            QTest::qWait(20);
+        QTest::qWait(400);
+        const QString path = dir + "/menu_" + placement.name + suffix + ".png";
+        const bool saved = window.grab().save(path);
+        std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+        ok &= saved;
+        for (TSubWindowView *view : window.getSubWindows()) {
+            if (qobject_cast<TOptionMenuWindow *>(view->getWindow()))
+                view->close();
+        }
+    }
+    return ok;
+}
