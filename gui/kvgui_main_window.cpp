@@ -177,8 +177,11 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
     pGraphicsView->setTransform(QTransform::fromScale(1, 1));
     pGraphicsView->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
 
-    if (!QFontInfo(QFont("Droid Sans")).exactMatch() || !QFontInfo(QFont("Droid Sans Mono")).exactMatch())
-        qWarning() << "Warning: The system does not contain all the specified fonts!";
+    // Matching loads faces the first frame may not draw; the answer only goes to the log.
+    QTimer::singleShot(0, this, [] {
+        if (!QFontInfo(QFont("Droid Sans")).exactMatch() || !QFontInfo(QFont("Droid Sans Mono")).exactMatch())
+            qWarning() << "Warning: The system does not contain all the specified fonts!";
+    });
 }
 
 TMainWindow::~TMainWindow()
@@ -224,6 +227,18 @@ void TMainWindow::ensureSnapshot(TScreen *screen)
     }
 }
 
+// A screen that zooms in starts at scale 0, so its picture is taken when the first step that
+// shows it runs: the frame before (the very first one at start-up) neither waits for the grab
+// nor holds the picture's memory. A null pixmap marks the picture as still to be taken.
+void TMainWindow::prepareZoomSnapshot(TScreen *screen)
+{
+    if (!screen->getSnapshotItem())
+        screen->setSnapshotItem(pScene->addPixmap(QPixmap()));
+    else
+        screen->getSnapshotItem()->setPixmap(QPixmap());
+    screen->resize(pGraphicsView->size());
+}
+
 void TMainWindow::showNewScreen(TScreen *pNewScreen)
 {
     if (!pNewScreen || pNewScreen == pCurrentScreen)
@@ -244,11 +259,7 @@ void TMainWindow::showNewScreen(TScreen *pNewScreen)
         pNewScreen->setParent(pWindowView);
     pNewScreen->hide();
     pNewScreen->prepareShow();
-    ensureSnapshot(pNewScreen);
-    if (pScene->sceneRect() != QRectF(pNewScreen->rect())) {
-        pNewScreen->resize(pGraphicsView->size());
-        pNewScreen->getSnapshotItem()->setPixmap(pNewScreen->grab());
-    }
+    prepareZoomSnapshot(pNewScreen);
     if (pHomeScreen && pHomeScreen != pNewScreen && pHomeScreen->getProxyItem())
         pHomeScreen->getProxyItem()->setOpacity(0);
 
@@ -257,7 +268,11 @@ void TMainWindow::showNewScreen(TScreen *pNewScreen)
     pNewScreen->getSnapshotItem()->setTransform(QTransform::fromScale(0, 0));
     pScalingScreen = pNewScreen;
     setAnimating(this, SLOT(instantAnimationEnd()));
-    pScalingTimeLine->start();
+    // A window not yet on screen would spend the zoom's first steps unseen, before its own first
+    // frame: the zoom starts when the window is shown.
+    zoomStartPending = !isVisible();
+    if (!zoomStartPending)
+        pScalingTimeLine->start();
 
     TScreen *oldScreen = pCurrentScreen;
     if (oldScreen && oldScreen != pHomeScreen) {
@@ -291,6 +306,8 @@ void TMainWindow::updateScalingStep(qreal val)
     if (!pScalingScreen || !pScalingScreen->getSnapshotItem())
         return;
     QGraphicsPixmapItem *item = pScalingScreen->getSnapshotItem();
+    if (val > 0.0 && item->pixmap().isNull())
+        item->setPixmap(pScalingScreen->grab());
     if (val >= 1.0) {
         item->setTransform(QTransform());
     } else {
@@ -323,8 +340,21 @@ void TMainWindow::animationFinished()
         clrAnimating(this, SLOT(instantAnimationEnd()));
 }
 
+void TMainWindow::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    if (zoomStartPending) {
+        zoomStartPending = false;
+        pScalingTimeLine->start();
+    }
+}
+
 void TMainWindow::instantAnimationEnd()
 {
+    if (zoomStartPending) {
+        zoomStartPending = false;
+        updateScalingStep(1.0);
+    }
     if (pScalingTimeLine->state() == QTimeLine::Running) {
         pScalingTimeLine->stop();
         pScalingTimeLine->setCurrentTime(0);

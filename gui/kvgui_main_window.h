@@ -81,6 +81,7 @@ private slots:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
     TScreen *pHomeScreen; // set by a subclass that has a home screen; not owned
 
@@ -88,6 +89,7 @@ private:
     bool subWindowsStacked() const;
     QPixmap dimmed(QPixmap picture) const;
     void ensureSnapshot(TScreen *screen);
+    void prepareZoomSnapshot(TScreen *screen);
     void restackLayers();
     void logWidgetStatistics();
 
@@ -116,4 +118,5 @@ private:
     QList<TSubWindowView *> subWindows; // every view shown, in the order shown
     QList<QWidget *> animatingWidgets; // not owned; watched for destruction
     bool withTitleArea;
+    bool zoomStartPending = false; // a zoom asked for while the window was not shown
 };
