@@ -47,6 +47,10 @@ the device interface library it is built on, and the settings provisioning
 and stand-in device daemon for service work.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# cpack would take the host's architecture; a 32-bit tree makes an i386 package.
+if(CMAKE_LIBRARY_ARCHITECTURE STREQUAL "i386-linux-gnu")
+    set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE i386)
+endif()
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
