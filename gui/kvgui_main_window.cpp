@@ -26,6 +26,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <functional>
+
 static const int TitleHeight = 70;
 static const int ClockInterval = 1000;
 // The live stack returns this long after the last animation ends, so back-to-back animations
@@ -39,6 +41,36 @@ static const int DimAlpha = 160;
 static const int ScreenChangeSurvivorPriority = 1;
 
 TMainWindow *TMainWindow::pInstance = nullptr;
+
+namespace {
+
+// Runs a piece of start-up work once the window's first frame has been painted and flushed.
+class AfterFirstFrame : public QObject
+{
+public:
+    AfterFirstFrame(QWidget *window, std::function<void()> work)
+        : QObject(window)
+        , work(std::move(work))
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // The paint event comes before the flush to the screen; a zero timer after it.
+            QTimer::singleShot(0, parent(), work);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> work;
+};
+
+} // namespace
 
 // Accepts a slot as SLOT() gives it or as plain signature text.
 static QByteArray slotSignature(const char *slot)
@@ -177,8 +209,8 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
     pGraphicsView->setTransform(QTransform::fromScale(1, 1));
     pGraphicsView->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
 
-    // Matching loads faces the first frame may not draw; the answer only goes to the log.
-    QTimer::singleShot(0, this, [] {
+    // Matching loads faces the first frame may not draw, and the answer only goes to the log.
+    new AfterFirstFrame(this, [] {
         if (!QFontInfo(QFont("Droid Sans")).exactMatch() || !QFontInfo(QFont("Droid Sans Mono")).exactMatch())
             qWarning() << "Warning: The system does not contain all the specified fonts!";
     });
