@@ -15,6 +15,7 @@
 #include <execinfo.h>
 #include <malloc.h>
 #include <syslog.h>
+#include <system_error>
 #include <thread>
 
 GuiApp *GuiApp::m_pInstance = nullptr;
@@ -127,8 +128,13 @@ void GuiApp::createInstance(int &argc, char **argv)
     // platform plugin loads the same library later and finds the configuration ready.
     std::thread fonts;
     if (void *fontconfig = dlopen("libfontconfig.so.1", RTLD_LAZY | RTLD_GLOBAL)) {
-        if (auto fcInit = reinterpret_cast<int (*)()>(dlsym(fontconfig, "FcInit")))
-            fonts = std::thread(fcInit);
+        if (auto fcInit = reinterpret_cast<int (*)()>(dlsym(fontconfig, "FcInit"))) {
+            try {
+                fonts = std::thread(fcInit);
+            } catch (const std::system_error &) {
+                // No thread to be had: Qt reads the configuration itself, as it would anyway.
+            }
+        }
     }
     new GuiApp(argc, argv);
     if (fonts.joinable()) {
