@@ -11,8 +11,12 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <dlfcn.h>
 #include <execinfo.h>
+#include <malloc.h>
 #include <syslog.h>
+#include <system_error>
+#include <thread>
 
 GuiApp *GuiApp::m_pInstance = nullptr;
 
@@ -117,8 +121,27 @@ const char *keyName(int key)
 
 void GuiApp::createInstance(int &argc, char **argv)
 {
-    if (!m_pInstance)
-        new GuiApp(argc, argv);
+    if (m_pInstance)
+        return;
+    // The first text the main window measures waits for the font configuration to be read, which
+    // takes about as long as connecting to the display; a second thread reads it meanwhile. Qt's
+    // platform plugin loads the same library later and finds the configuration ready.
+    std::thread fonts;
+    if (void *fontconfig = dlopen("libfontconfig.so.1", RTLD_LAZY | RTLD_GLOBAL)) {
+        if (auto fcInit = reinterpret_cast<int (*)()>(dlsym(fontconfig, "FcInit"))) {
+            try {
+                fonts = std::thread(fcInit);
+            } catch (const std::system_error &) {
+                // No thread to be had: Qt reads the configuration itself, as it would anyway.
+            }
+        }
+    }
+    new GuiApp(argc, argv);
+    if (fonts.joinable()) {
+        fonts.join();
+        // What the parsing left free in the thread's own heap goes back to the system.
+        malloc_trim(0);
+    }
 }
 
 GuiApp::GuiApp(int &argc, char **argv)

@@ -27,6 +27,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <functional>
+
 static const int TitleHeight = 70;
 static const int ClockInterval = 1000;
 // The live stack returns this long after the last animation ends, so back-to-back animations
@@ -40,6 +42,36 @@ static const int DimAlpha = 160;
 static const int ScreenChangeSurvivorPriority = 1;
 
 TMainWindow *TMainWindow::pInstance = nullptr;
+
+namespace {
+
+// Runs a piece of start-up work once the window's first frame has been painted and flushed.
+class AfterFirstFrame : public QObject
+{
+public:
+    AfterFirstFrame(QWidget *window, std::function<void()> work)
+        : QObject(window)
+        , work(std::move(work))
+    {
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // The paint event comes before the flush to the screen; a zero timer after it.
+            QTimer::singleShot(0, parent(), work);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> work;
+};
+
+} // namespace
 
 // Accepts a slot as SLOT() gives it or as plain signature text.
 static QByteArray slotSignature(const char *slot)
@@ -179,8 +211,11 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
     pGraphicsView->setTransform(QTransform::fromScale(1, 1));
     pGraphicsView->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
 
-    if (!QFontInfo(QFont("Droid Sans")).exactMatch() || !QFontInfo(QFont("Droid Sans Mono")).exactMatch())
-        qWarning() << "Warning: The system does not contain all the specified fonts!";
+    // Matching loads faces the first frame may not draw, and the answer only goes to the log.
+    new AfterFirstFrame(this, [] {
+        if (!QFontInfo(QFont("Droid Sans")).exactMatch() || !QFontInfo(QFont("Droid Sans Mono")).exactMatch())
+            qWarning() << "Warning: The system does not contain all the specified fonts!";
+    });
 }
 
 TMainWindow::~TMainWindow()
@@ -232,6 +267,18 @@ void TMainWindow::ensureSnapshot(TScreen *screen)
     }
 }
 
+// A screen that zooms in starts at scale 0, so its picture is taken when the first step that
+// shows it runs: the frame before (the very first one at start-up) neither waits for the grab
+// nor holds the picture's memory. A null pixmap marks the picture as still to be taken.
+void TMainWindow::prepareZoomSnapshot(TScreen *screen)
+{
+    if (!screen->getSnapshotItem())
+        screen->setSnapshotItem(pScene->addPixmap(QPixmap()));
+    else
+        screen->getSnapshotItem()->setPixmap(QPixmap());
+    screen->resize(pGraphicsView->size());
+}
+
 void TMainWindow::showNewScreen(TScreen *pNewScreen)
 {
     if (!pNewScreen || pNewScreen == pCurrentScreen)
@@ -257,11 +304,7 @@ void TMainWindow::showNewScreen(TScreen *pNewScreen)
             pNewScreen->setParent(pWindowView);
         pNewScreen->hide();
         pNewScreen->prepareShow();
-        ensureSnapshot(pNewScreen);
-        if (pScene->sceneRect() != QRectF(pNewScreen->rect())) {
-            pNewScreen->resize(pGraphicsView->size());
-            pNewScreen->getSnapshotItem()->setPixmap(pNewScreen->grab());
-        }
+        prepareZoomSnapshot(pNewScreen);
         if (pHomeScreen && pHomeScreen->getProxyItem())
             pHomeScreen->getProxyItem()->setOpacity(0);
 
@@ -270,7 +313,11 @@ void TMainWindow::showNewScreen(TScreen *pNewScreen)
         pNewScreen->getSnapshotItem()->setTransform(QTransform::fromScale(0, 0));
         pScalingScreen = pNewScreen;
         setAnimating(this, SLOT(instantAnimationEnd()));
-        pScalingTimeLine->start();
+        // A window not yet on screen would spend the zoom's first steps unseen, before its own first
+        // frame: the zoom starts when the window is shown.
+        zoomStartPending = !isVisible();
+        if (!zoomStartPending)
+            pScalingTimeLine->start();
 
         if (oldScreen && oldScreen != pHomeScreen) {
             ensureSnapshot(oldScreen);
@@ -342,6 +389,8 @@ void TMainWindow::updateScalingStep(qreal val)
     if (!pScalingScreen || !pScalingScreen->getSnapshotItem())
         return;
     QGraphicsPixmapItem *item = pScalingScreen->getSnapshotItem();
+    if (val > 0.0 && item->pixmap().isNull())
+        item->setPixmap(pScalingScreen->grab());
     if (val >= 1.0) {
         item->setTransform(QTransform());
     } else {
@@ -384,8 +433,21 @@ void TMainWindow::animationFinished()
         clrAnimating(this, SLOT(instantAnimationEnd()));
 }
 
+void TMainWindow::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    if (zoomStartPending) {
+        zoomStartPending = false;
+        pScalingTimeLine->start();
+    }
+}
+
 void TMainWindow::instantAnimationEnd()
 {
+    if (zoomStartPending) {
+        zoomStartPending = false;
+        updateScalingStep(1.0);
+    }
     if (pScalingTimeLine->state() == QTimeLine::Running) {
         pScalingTimeLine->stop();
         pScalingTimeLine->setCurrentTime(0);

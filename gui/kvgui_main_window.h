@@ -84,6 +84,7 @@ private slots:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
     TScreen *pHomeScreen; // set by a subclass that has a home screen; not owned
 
@@ -93,6 +94,7 @@ private:
     void ensureSnapshot(TScreen *screen);
     void showHomeScreen(TScreen *oldScreen);
     void fadeInHomeScreen();
+    void prepareZoomSnapshot(TScreen *screen);
     void restackLayers();
     void logWidgetStatistics();
 
@@ -122,4 +124,5 @@ private:
     QList<TSubWindowView *> subWindows; // every view shown, in the order shown
     QList<QWidget *> animatingWidgets; // not owned; watched for destruction
     bool withTitleArea;
+    bool zoomStartPending = false; // a zoom asked for while the window was not shown
 };

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QObject>
+#include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -40,6 +43,22 @@ private:
         getrusage(RUSAGE_SELF, &usage);
         std::printf("startup_ms=%.2f peak_rss_kib=%ld\n", startupMs, usage.ru_maxrss);
         std::fflush(stdout);
+        // For comparing what the operator sees: the screen as the first frame left it.
+        if (const char *png = std::getenv("KV_FIRST_FRAME_PNG"))
+            QGuiApplication::primaryScreen()->grabWindow(0).save(QString::fromLocal8Bit(png));
+        // For finding where the memory goes: the mappings as they are at the first frame.
+        if (const char *dump = std::getenv("KV_SMAPS_DUMP")) {
+            if (FILE *in = std::fopen("/proc/self/smaps", "r")) {
+                if (FILE *out = std::fopen(dump, "w")) {
+                    char buffer[4096];
+                    size_t n;
+                    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0)
+                        std::fwrite(buffer, 1, n, out);
+                    std::fclose(out);
+                }
+                std::fclose(in);
+            }
+        }
         std::quick_exit(0);
     }
 

@@ -8,6 +8,7 @@
 #include <QGraphicsPixmapItem>
 #include <QGraphicsScene>
 #include <QGraphicsView>
+#include <QTimeLine>
 
 #include <ctime>
 
@@ -35,6 +36,8 @@ private slots:
     void initTestCase();
     void titleArea();
     void screenChange();
+    void zoomOfHiddenWindow_data();
+    void zoomOfHiddenWindow();
     void screenChangeClosesSubWindows_data();
     void screenChangeClosesSubWindows();
     void stacking_data();
@@ -107,6 +110,46 @@ void TestMainWindow::screenChange()
     // The old picture is collapsed, so it cannot show round the live new screen.
     QCOMPARE(first->getSnapshotItem()->transform().m11(), 0.0);
     QCOMPARE(mainWindow->grab().toImage().pixelColor(400, 300), ScreenGreen);
+}
+
+void TestMainWindow::zoomOfHiddenWindow_data()
+{
+    QTest::addColumn<bool>("forced");
+
+    QTest::newRow("runs once the window is shown") << false;
+    QTest::newRow("forced to its end before the window is shown") << true;
+}
+
+void TestMainWindow::zoomOfHiddenWindow()
+{
+    QFETCH(bool, forced);
+    delete mainWindow;
+    mainWindow = new MainWindow(true);
+    Screen *screen = showScreen("FIRST");
+    QTimeLine *scaling = nullptr;
+    for (QTimeLine *timeLine : mainWindow->getGraphicsView()->findChildren<QTimeLine *>())
+        if (timeLine->duration() == 400)
+            scaling = timeLine;
+    QVERIFY(scaling);
+    // Nothing of the zoom can be seen yet: it waits, and so does its picture.
+    QVERIFY(mainWindow->isAnimating());
+    QCOMPARE(scaling->state(), QTimeLine::NotRunning);
+    QVERIFY(screen->getSnapshotItem()->pixmap().isNull());
+
+    if (forced) {
+        mainWindow->forceInstantAnimationCompletion();
+        QVERIFY(!mainWindow->isAnimating());
+        QVERIFY(screen->getSnapshotItem()->transform().isIdentity());
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+    } else {
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+        QCOMPARE(scaling->state(), QTimeLine::Running);
+        QTRY_VERIFY(!mainWindow->isAnimating());
+    }
+    QVERIFY(screen->isVisible());
+    QCOMPARE(screen->getSnapshotItem()->pixmap().toImage().pixelColor(400, 300), ScreenGreen);
 }
 
 void TestMainWindow::screenChangeClosesSubWindows_data()

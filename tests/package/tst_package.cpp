@@ -1,0 +1,221 @@
+// tst_package.cpp: the Debian package as the unit's image installs it: built by cpack from this
+// tree, checked by lintian, unpacked into a throw-away root (dpkg -x) and started from there in
+// the unit sandbox on the test's own X server, with and without the unit's data area and
+// display.
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+
+class TestPackage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void control_data();
+    void control();
+    void lintianClean();
+    void contents_data();
+    void contents();
+    void startsToFirstFrame_data();
+    void startsToFirstFrame();
+    void failsClearlyWithoutDisplay_data();
+    void failsClearlyWithoutDisplay();
+
+private:
+    QString run(const QString &program, const QStringList &args, int *exitCode = nullptr) const;
+    QString readFile(const QString &path) const;
+    QImage screen() const;
+    static void endApplication(const QProcess &sandbox);
+
+    QTemporaryDir tmp;
+    QString deb;
+    QString root;
+};
+
+QString TestPackage::run(const QString &program, const QStringList &args, int *exitCode) const
+{
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, args);
+    process.waitForFinished(240000);
+    if (exitCode)
+        *exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    return QString::fromLocal8Bit(process.readAll());
+}
+
+QString TestPackage::readFile(const QString &path) const
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+}
+
+QImage TestPackage::screen() const
+{
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+}
+
+// Ends the application inside the sandbox with SIGTERM, so the sandbox closes down after it; the
+// sandbox's shell would hold a signal of its own until its command ends.
+void TestPackage::endApplication(const QProcess &sandbox)
+{
+    QList<qint64> family { sandbox.processId() };
+    const QStringList pids = QDir("/proc").entryList({ "[0-9]*" }, QDir::Dirs);
+    for (int i = 0; i < family.size(); ++i) {
+        for (const QString &pid : pids) {
+            QFile stat("/proc/" + pid + "/stat");
+            if (!stat.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray text = stat.readAll();
+            // "pid (comm) state ppid ...": the name may hold blanks, the last ')' ends it.
+            const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+            if (fields.size() > 1 && fields.at(1).toLongLong() == family.at(i) && !family.contains(pid.toLongLong()))
+                family << pid.toLongLong();
+        }
+    }
+    for (qint64 pid : family) {
+        QFile comm("/proc/" + QString::number(pid) + "/comm");
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "kestra_config")
+            ::kill(pid_t(pid), SIGTERM);
+    }
+}
+
+void TestPackage::initTestCase()
+{
+    QVERIFY(tmp.isValid());
+    const QString build = qEnvironmentVariable("KV_BUILD_DIR");
+    int status = 0;
+    const QString output = run("cpack", { "--config", build + "/CPackConfig.cmake", "-B", tmp.filePath("out") }, &status);
+    QVERIFY2(status == 0, qPrintable(output));
+    const QStringList debs = QDir(tmp.filePath("out")).entryList({ "*.deb" });
+    QCOMPARE(debs.size(), 1);
+    deb = tmp.filePath("out/" + debs.first());
+    root = tmp.filePath("root");
+    const QString unpacked = run("dpkg", { "-x", deb, root }, &status);
+    QVERIFY2(status == 0, qPrintable(unpacked));
+}
+
+void TestPackage::control_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("named for the terminal's configuration") << "Package"
+                                                            << "kestra4417-config";
+    QTest::newRow("version of the tree") << "Version" << KV_PROJECT_VERSION;
+    QTest::newRow("widgets library found by dpkg-shlibdeps") << "Depends"
+                                                             << "libqt5widgets5 (>=";
+    QTest::newRow("network library of the device interface") << "Depends"
+                                                             << "libqt5network5 (>=";
+    QTest::newRow("settings driver loaded at run time") << "Depends"
+                                                        << "libqt5sql5-sqlite";
+}
+
+void TestPackage::control()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, expected);
+    const QString value = run("dpkg-deb", { "--field", deb, field }).trimmed();
+    QVERIFY2(value.contains(expected), qPrintable(field + ": " + value));
+}
+
+void TestPackage::lintianClean()
+{
+    if (QStandardPaths::findExecutable("lintian").isEmpty())
+        QFAIL("lintian is needed (scripts/setup installs it)");
+    int status = 0;
+    const QString output = run("lintian", { "--fail-on", "error,warning", deb }, &status);
+    const QStringList tags = output.split('\n').filter(QRegularExpression("^[EW]: "));
+    QVERIFY2(status == 0 && tags.isEmpty(), qPrintable(output));
+}
+
+void TestPackage::contents_data()
+{
+    QTest::addColumn<QString>("path");
+
+    QTest::newRow("launcher") << "usr/bin/kestra-config";
+    QTest::newRow("application") << "usr/lib/" KV_TRIPLET "/kestra4417-config/kestra_config";
+    QTest::newRow("window framework") << "usr/lib/" KV_TRIPLET "/kestra4417-config/libkvgui.so.1";
+    QTest::newRow("device interface") << "usr/lib/" KV_TRIPLET "/kestra4417-config/libkvif.so.1";
+    QTest::newRow("settings provisioning") << "usr/lib/" KV_TRIPLET "/kestra4417-config/provision-settings";
+    QTest::newRow("stand-in device daemon") << "usr/lib/" KV_TRIPLET "/kestra4417-config/iu-daemon";
+    QTest::newRow("day style sheet") << "usr/share/kestra4417-config/res/day/kvgui_stylesheet.css";
+    QTest::newRow("night images") << "usr/share/kestra4417-config/res/night/kvgui_no_image.png";
+}
+
+void TestPackage::contents()
+{
+    QFETCH(QString, path);
+    QVERIFY2(QFileInfo::exists(root + "/" + path), qPrintable(path));
+}
+
+void TestPackage::startsToFirstFrame_data()
+{
+    QTest::addColumn<QStringList>("sandboxArgs");
+
+    QTest::newRow("on a provisioned unit") << QStringList();
+    // Nothing reads the settings before the operator asks for the stored role.
+    QTest::newRow("on a unit without /appdata") << QStringList { "--no-appdata" };
+}
+
+void TestPackage::startsToFirstFrame()
+{
+    QFETCH(QStringList, sandboxArgs);
+    const QString state = tmp.filePath(QString("state-%1").arg(QTest::currentDataTag()).replace(' ', '-'));
+    const QImage before = screen();
+    QProcess app;
+    app.setProcessChannelMode(QProcess::ForwardedChannels);
+    app.start(qEnvironmentVariable("KV_SANDBOX"),
+        QStringList { "--state", state, "--display" } + sandboxArgs + QStringList { "--", root + "/usr/bin/kestra-config" });
+    QVERIFY(app.waitForStarted());
+    // The first frame: the full-screen window has replaced the bare root window.
+    const bool painted = QTest::qWaitFor(
+        [&] {
+            return app.state() != QProcess::Running
+                || (screen() != before && readFile(state + "/syslog").contains("KESTRA 4417 MESSAGE TERMINAL"));
+        },
+        30000);
+    const QString log = readFile(state + "/syslog");
+    const bool running = app.state() == QProcess::Running;
+    endApplication(app);
+    QVERIFY(app.waitForFinished(10000));
+    QVERIFY2(painted && running, qPrintable(log));
+    QVERIFY2(log.contains("KESTRA 4417 MESSAGE TERMINAL"), qPrintable(log));
+    // The resources came from the installed folder: no style sheet or image is missing.
+    QVERIFY2(!log.contains("Missing "), qPrintable(log));
+    QVERIFY2(!log.contains("<138>") && !log.contains("<136>"), qPrintable(log));
+}
+
+void TestPackage::failsClearlyWithoutDisplay_data()
+{
+    QTest::addColumn<QStringList>("sandboxArgs");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("no display named") << QStringList { "--no-display" } << "kestra-config: no X display";
+    QTest::newRow("display without a server") << QStringList { "--no-display", "--setenv", "DISPLAY", ":4417" }
+                                              << "could not connect to display";
+}
+
+void TestPackage::failsClearlyWithoutDisplay()
+{
+    QFETCH(QStringList, sandboxArgs);
+    QFETCH(QString, message);
+    QProcess app;
+    app.setProcessChannelMode(QProcess::MergedChannels);
+    app.start(qEnvironmentVariable("KV_SANDBOX"), sandboxArgs + QStringList { "--no-appdata", "--", root + "/usr/bin/kestra-config" });
+    // One start that ends by itself, with a failure status and the reason.
+    QVERIFY(app.waitForFinished(30000));
+    const QString output = QString::fromLocal8Bit(app.readAll());
+    QVERIFY2(app.exitStatus() != QProcess::NormalExit || app.exitCode() != 0, qPrintable(output));
+    QVERIFY2(output.contains(message), qPrintable(output));
+}
+
+QTEST_MAIN(TestPackage)
+#include "tst_package.moc"
