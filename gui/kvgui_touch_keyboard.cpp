@@ -443,31 +443,22 @@ bool TTouchKeyboard::cyrillicAlphabet() const
     return pCyrillicToggleKeyRow4 && pCyrillicToggleKeyRow4->isChecked();
 }
 
-TTouchKeyboard::TKeyboardState TTouchKeyboard::lowerCaseState() const
+// Each alphabet's upper-case state follows its lower-case one; 0 for a set without this alphabet.
+TTouchKeyboard::TKeyboardState TTouchKeyboard::caseState(bool upper) const
 {
+    int lower = 0;
     if (!cyrillicAlphabet())
-        return LOWER_CASE;
-    if (characterSet == KEYBOARD_CHARACTER_SET_INM_C_7BIT_CYRILLIC || characterSet == KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC)
-        return INM_C_LOWER_CASE_CYRILLIC;
-    if (characterSet == KEYBOARD_CHARACTER_SET_RADIOTELEX_CYRILLIC)
-        return RADIOTELEX_LOWER_CASE_CYRILLIC;
-    return TKeyboardState(0);
-}
-
-TTouchKeyboard::TKeyboardState TTouchKeyboard::upperCaseState() const
-{
-    if (!cyrillicAlphabet())
-        return UPPER_CASE;
-    if (characterSet == KEYBOARD_CHARACTER_SET_INM_C_7BIT_CYRILLIC || characterSet == KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC)
-        return INM_C_UPPER_CASE_CYRILLIC;
-    if (characterSet == KEYBOARD_CHARACTER_SET_RADIOTELEX_CYRILLIC)
-        return RADIOTELEX_UPPER_CASE_CYRILLIC;
-    return TKeyboardState(0);
+        lower = LOWER_CASE;
+    else if (characterSet == KEYBOARD_CHARACTER_SET_INM_C_7BIT_CYRILLIC || characterSet == KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC)
+        lower = INM_C_LOWER_CASE_CYRILLIC;
+    else if (characterSet == KEYBOARD_CHARACTER_SET_RADIOTELEX_CYRILLIC)
+        lower = RADIOTELEX_LOWER_CASE_CYRILLIC;
+    return TKeyboardState(lower && upper ? lower + 1 : lower);
 }
 
 void TTouchKeyboard::goToCase(bool upper)
 {
-    const TKeyboardState next = upper ? upperCaseState() : lowerCaseState();
+    const TKeyboardState next = caseState(upper);
     if (next == 0) {
         qDebug() << "void TTouchKeyboard::keyClickedHandler(TBaseKeyData*)"
                  << ": WARNING: Unexpected characterset = " << int(characterSet);

@@ -93,8 +93,7 @@ private:
     void updateSelectorAndSpacers();
     void setCyrillicToggleShown(bool shown);
     bool cyrillicAlphabet() const;
-    TKeyboardState lowerCaseState() const;
-    TKeyboardState upperCaseState() const;
+    TKeyboardState caseState(bool upper) const;
     void goToCase(bool upper);
     void symbolArrowClicked();
     void registerAnimation();

@@ -1,6 +1,8 @@
 // tst_kestra_config.cpp: the real application, end to end: started in the unit sandbox on a
 // private X server, touched through X (xdotool), observed through its system log, the
 // calibrator record and its exit status.
+#include "sandboxed_app.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -99,25 +101,13 @@ void TestKestraConfig::menuCalibratesTwiceThenExits()
 
 void TestKestraConfig::cleanup()
 {
-    // The application's own account of a failed run.
-    if (QTest::currentTestFailed()) {
-        const QStringList lines = log().split('\n');
-        for (const QString &line : lines.mid(qMax(0, lines.size() - 30)))
-            qWarning("%s", qPrintable(line.left(220)));
-    }
+    if (QTest::currentTestFailed())
+        printLogTail(log(), 30);
 }
 
 void TestKestraConfig::cleanupTestCase()
 {
-    if (app.state() == QProcess::NotRunning)
-        return;
-    // Ending the sandbox's child lets the sandbox clean up: a killed sandbox would leave its log
-    // collector holding the test's output open until the test's time-out.
-    QProcess::execute("pkill", { "-TERM", "-P", QString::number(app.processId()), "-x", "bwrap" });
-    if (!app.waitForFinished(10000)) {
-        app.kill();
-        app.waitForFinished();
-    }
+    stopSandboxed(app);
 }
 
 QTEST_GUILESS_MAIN(TestKestraConfig)

@@ -186,10 +186,6 @@ void TestSelectSystemCfgWindow::operatorFlow_data()
     QTest::newRow("the LEDs show the new choice while asking") << 1 << QStringList { "duplicated" } << 1 << "duplicated" << 1 << 0;
     QTest::newRow("a wrong password is refused, the right one then accepted")
         << 1 << QStringList { "duplicated", "type 7390", "dismiss warning", "type 7391", "store", "yes" } << 0 << "closed" << 1 << 1;
-    QTest::newRow("a trailing space is refused")
-        << 1 << QStringList { "duplicated", "type 7391 ", "dismiss warning", "cancel password" } << 1 << "primary" << 1 << 0;
-    QTest::newRow("an empty password is refused")
-        << 1 << QStringList { "duplicated", "type ", "dismiss warning" } << 1 << "duplicated" << 1 << 0;
     QTest::newRow("after the password further taps ask nothing")
         << 1 << QStringList { "duplicated", "type 7391", "primary", "duplicated" } << 1 << "duplicated" << 1 << 0;
     QTest::newRow("No keeps the window with the new choice")

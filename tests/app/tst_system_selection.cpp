@@ -1,6 +1,8 @@
 // tst_system_selection.cpp: the real application changes the terminal's role end to end: started in
 // the unit sandbox on a private X server beside the stand-in daemon, touched through X (xdotool) on
 // its own buttons and touch-keyboard keys, and checked in the settings file with SQLite.
+#include "sandboxed_app.h"
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSqlDatabase>
@@ -59,7 +61,6 @@ private slots:
 
 private:
     bool start(const QString &preparation = QString());
-    void stop();
     QString log() const;
     int storedPrimary();
     bool touch(const QString &spot);
@@ -105,9 +106,7 @@ bool TestSystemSelection::touch(const QString &name)
         // Still opening: the touch reached the picture of the animation, or the window below.
         QTest::qWait(150);
     }
-    qWarning() << "touch" << name << "did not reach a" << spot.receiver << "; the log ends:";
-    for (const QString &line : log().split('\n').mid(qMax(0, log().count('\n') - 12)))
-        qWarning("%s", qPrintable(line));
+    qWarning() << "touch" << name << "did not reach a" << spot.receiver;
     return false;
 }
 
@@ -184,27 +183,11 @@ bool TestSystemSelection::start(const QString &preparation)
         && QTest::qWaitFor([&] { return log().contains("Screen:  \"KESTRA 4417 MESSAGE TERMINAL\" , page:  \"CONFIGURATION\""); }, 20000);
 }
 
-// Ends the sandbox's own child, so the sandbox cleans up after itself (its log collector and state).
-void TestSystemSelection::stop()
-{
-    if (app.state() == QProcess::NotRunning)
-        return;
-    QProcess::execute("pkill", { "-TERM", "-P", QString::number(app.processId()), "-x", "bwrap" });
-    if (!app.waitForFinished(10000)) {
-        app.kill();
-        app.waitForFinished();
-    }
-}
-
 void TestSystemSelection::cleanup()
 {
-    // The application's own account of a failed run.
-    if (QTest::currentTestFailed() && tmp) {
-        const QStringList lines = log().split('\n');
-        for (const QString &line : lines.mid(qMax(0, lines.size() - 40)))
-            qWarning("%s", qPrintable(line.left(220)));
-    }
-    stop();
+    if (QTest::currentTestFailed() && tmp)
+        printLogTail(log(), 40);
+    stopSandboxed(app);
 }
 
 void TestSystemSelection::roleChange_data()
