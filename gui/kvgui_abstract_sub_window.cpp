@@ -171,7 +171,7 @@ void TAbstractSubWindow::showEventInfo()
 QSize TAbstractSubWindow::getWindowSize()
 {
     if (windowSize.width() < 1) {
-        setStyleSheet(TStyleSheet::styleSheetHandler.getStyleSheet());
+        applyCurrentStyleSheet();
         ensurePolished();
         const QSize hint = sizeHint();
         windowSize = QSize(qBound(minimumWidth(), hint.width(), maximumWidth()), qBound(minimumHeight(), hint.height(), maximumHeight()));
@@ -250,9 +250,18 @@ void TAbstractSubWindow::focusInEvent(QFocusEvent *event)
         pDefaultFocusWidget->setFocus(event->reason());
 }
 
+void TAbstractSubWindow::applyCurrentStyleSheet()
+{
+    // Setting the same sheet again would parse it anew and repolish every child, which is most of
+    // the cost of opening a menu; only a day/night change since the last time needs it.
+    const QString sheet = TStyleSheet::styleSheetHandler.getStyleSheet();
+    if (styleSheet() != sheet)
+        setStyleSheet(sheet);
+}
+
 void TAbstractSubWindow::closeEvent(QCloseEvent *event)
 {
-    setStyleSheet(TStyleSheet::styleSheetHandler.getStyleSheet());
+    applyCurrentStyleSheet();
     closing = true;
     if (pView) {
         if (!pView->isClosing())

@@ -83,6 +83,7 @@ private:
     void takeView();
     void returnView();
     bool forwardReturnToDefaultButton(QKeyEvent *event);
+    void applyCurrentStyleSheet();
 
     bool foldUpDown;
     int eventInfoSlot; // 1 to 5 while shown as event information

@@ -90,7 +90,7 @@ protected:
 
 private:
     bool subWindowsStacked() const;
-    QPixmap dimmed(QPixmap picture) const;
+    QPixmap dimmed(QPixmap &&picture) const;
     void ensureSnapshot(TScreen *screen);
     void showHomeScreen(TScreen *oldScreen);
     void fadeInHomeScreen();

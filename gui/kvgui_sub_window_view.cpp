@@ -182,8 +182,11 @@ void TSubWindowView::showWindow(TAbstractSubWindow *window, const QPoint &start,
         break;
     }
 
-    if (pExtraWidget && pExtraWidget != pExtra)
+    if (pExtraWidget && pExtraWidget != pExtra) {
+        // Out of sight at once: until it is deleted it would show in the dimmed still picture.
+        pExtraWidget->hide();
         pExtraWidget->deleteLater();
+    }
     pExtraWidget = pExtra;
     if (pExtraWidget) {
         if (!pExtraWidget->parentWidget())

@@ -5,7 +5,10 @@
 #include "kvgui_option_menu_window.h"
 #include "kvgui_sub_window_view.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
+
+#include <algorithm>
 
 class BenchOptionMenu : public QObject
 {
@@ -53,19 +56,27 @@ void BenchOptionMenu::firstOpening()
     QVERIFY(mainWindow->isAnimating());
 }
 
-// The usual case: a pooled window that reuses its entry buttons.
+// The usual case: a pooled window that reuses its entry buttons. Only the opening is timed (the
+// closing between two openings is not); the median of many openings is reported.
 void BenchOptionMenu::pooledOpening()
 {
     TOptionMenuWindow::displayOptionMenu(button);
     mainWindow->forceInstantAnimationCompletion();
     mainWindow->getSubWindows().last()->close();
-    QBENCHMARK
-    {
+    QVector<qint64> times;
+    for (int i = 0; i < 41; ++i) {
+        QElapsedTimer timer;
+        timer.start();
         TOptionMenuWindow::displayOptionMenu(button);
-        // Closing is part of the loop: it takes far less than the opening.
+        times << timer.nsecsElapsed();
+        QVERIFY(mainWindow->isAnimating());
         mainWindow->forceInstantAnimationCompletion();
         mainWindow->getSubWindows().last()->close();
+        // The event loop between two touches deletes the last menu-shown button.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    std::sort(times.begin(), times.end());
+    QTest::setBenchmarkResult(times.at(times.size() / 2), QTest::WalltimeNanoseconds);
 }
 
 QTEST_MAIN(BenchOptionMenu)

@@ -4,6 +4,7 @@
 #include "kvgui_option_button.h"
 #include "kvgui_option_menu_window.h"
 #include "kvgui_screen.h"
+#include "kvgui_stylesheet.h"
 #include "kvgui_sub_window_view.h"
 
 #include <QGridLayout>
@@ -33,6 +34,7 @@ private slots:
     void closing();
     void twoActivationsDuringAnimationShowOneMenu();
     void closingTwiceKeepsOnePoolEntry();
+    void reopeningFromAnotherButton();
     void keypadWalkThroughTwoLevels();
 
 private:
@@ -255,6 +257,31 @@ void TestOptionMenuWindow::closingTwiceKeepsOnePoolEntry()
     QTest::ignoreMessage(QtDebugMsg, "!!!!!! Option window allready free");
     window->close();
     QCOMPARE(TOptionMenuWindow::freeOptionWindows.count(window), 1);
+}
+
+// The pooled window and view serve the next menu before the event loop has run: the last
+// menu-shown button must not stay in sight (nor in the dimmed picture), and a day/night change
+// made while the window was closed must reach it.
+void TestOptionMenuWindow::reopeningFromAnotherButton()
+{
+    TOptionButton *first = menuButton(2, TAbstractMenuShower::DropDown, QRect(100, 80, 150, 58));
+    TOptionButton *second = new TOptionButton(menu, screen);
+    second->setMenuDirection(TAbstractMenuShower::DropDown);
+    second->setGeometry(500, 80, 150, 58);
+    second->show();
+    TOptionMenuWindow *window = openFrom(first);
+    QVERIFY(window);
+    QPointer<QWidget> lastShown = window->getMenuShownWidget();
+    window->close();
+    TStyleSheet::styleSheetHandler.setMode(NightMode);
+    const QString night = TStyleSheet::styleSheetHandler.getStyleSheet();
+    TOptionMenuWindow::displayOptionMenu(second);
+    TStyleSheet::styleSheetHandler.setMode(DayMode);
+    QCOMPARE(openMenus().size(), 1);
+    QCOMPARE(openMenus().first(), window);
+    QVERIFY(lastShown && lastShown != window->getMenuShownWidget());
+    QVERIFY(lastShown->isHidden());
+    QCOMPARE(window->styleSheet(), night);
 }
 
 void TestOptionMenuWindow::keypadWalkThroughTwoLevels()
