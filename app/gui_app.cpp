@@ -123,6 +123,9 @@ void GuiApp::createInstance(int &argc, char **argv)
 {
     if (m_pInstance)
         return;
+    // Nothing here draws with OpenGL. Without this, the first window loads the X server's GL
+    // driver (Mesa and its compiler: about 25 ms and 45 MiB) only to pick a visual that allows it.
+    QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
     // The first text the main window measures waits for the font configuration to be read, which
     // takes about as long as connecting to the display; a second thread reads it meanwhile. Qt's
     // platform plugin loads the same library later and finds the configuration ready.

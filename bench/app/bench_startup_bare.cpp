@@ -5,6 +5,11 @@
 
 int main(int argc, char **argv)
 {
+#ifdef KV_BARE_RASTER
+    // The same window without the GL driver, as the application starts: what is left is the
+    // application's own start-up cost.
+    QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
+#endif
     QApplication app(argc, argv);
     QWidget window;
     window.resize(800, 600);

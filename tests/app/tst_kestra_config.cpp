@@ -19,6 +19,8 @@ private slots:
 
 private:
     QString log() const;
+    // The memory map of the application process under the sandbox, found among its descendants.
+    QString appMaps() const;
     QStringList calibratorStarts() const;
     // Touches a point until the option button with this text is clicked (the live menu replaces
     // the zoom picture only when the zoom has ended).
@@ -32,6 +34,23 @@ QString TestKestraConfig::log() const
 {
     QFile file(tmp.filePath("syslog"));
     return file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString();
+}
+
+QString TestKestraConfig::appMaps() const
+{
+    QStringList pids { QString::number(app.processId()) };
+    while (!pids.isEmpty()) {
+        const QString pid = pids.takeFirst();
+        QFile comm("/proc/" + pid + "/comm");
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "kestra_config") {
+            QFile maps("/proc/" + pid + "/maps");
+            return maps.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(maps.readAll()) : QString();
+        }
+        QFile children("/proc/" + pid + "/task/" + pid + "/children");
+        if (children.open(QIODevice::ReadOnly))
+            pids += QString::fromLatin1(children.readAll()).split(' ', Qt::SkipEmptyParts);
+    }
+    return QString();
 }
 
 QStringList TestKestraConfig::calibratorStarts() const
@@ -63,6 +82,10 @@ void TestKestraConfig::initTestCase()
     QVERIFY(tmp.isValid());
     QVERIFY2(!QStandardPaths::findExecutable("xdotool").isEmpty(), "xdotool is needed (scripts/setup installs it)");
     app.setProcessChannelMode(QProcess::ForwardedChannels);
+    // The suite keeps the GL driver out of every process; here the application must do it itself.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_XCB_GL_INTEGRATION");
+    app.setProcessEnvironment(env);
     app.start(qEnvironmentVariable("KV_SANDBOX"),
         { "--display", "--log", tmp.filePath("syslog"), "--calibrator-record", tmp.filePath("calibrator.log"), "--",
             qEnvironmentVariable("KV_BUILD_DIR") + "/app/kestra_config" });
@@ -70,6 +93,10 @@ void TestKestraConfig::initTestCase()
     QTRY_VERIFY_WITH_TIMEOUT(log().contains("Screen:  \"KESTRA 4417 MESSAGE TERMINAL\" , page:  \"CONFIGURATION\""), 20000);
     // The sandbox only has stand-ins for the Droid fonts; the check comes after the first frame.
     QTRY_VERIFY(log().contains("Warning: The system does not contain all the specified fonts!"));
+    // Nothing draws with OpenGL, so the X server's GL driver is never loaded.
+    const QString maps = appMaps();
+    QVERIFY(maps.contains("libQt5Widgets"));
+    QVERIFY2(!maps.contains("libGLX_mesa") && !maps.contains("_dri.so"), "the GL driver was loaded");
 }
 
 void TestKestraConfig::menuCalibratesTwiceThenExits()
