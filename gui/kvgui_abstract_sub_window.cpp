@@ -71,9 +71,15 @@ TAbstractSubWindow::~TAbstractSubWindow()
 void TAbstractSubWindow::takeView()
 {
     if (!pView) {
-        if (!freeFrameList.isEmpty()) {
+        // A free view still holding this window from its last showing takes it back: no move (a
+        // move repolishes every child), and never a second view holding the same window.
+        for (int i = freeFrameList.count() - 1; i >= 0 && !pView; --i) {
+            if (freeFrameList.at(i)->holds(this))
+                pView = freeFrameList.takeAt(i);
+        }
+        if (!pView && !freeFrameList.isEmpty()) {
             pView = freeFrameList.takeLast();
-        } else {
+        } else if (!pView) {
             pView = new TSubWindowView();
             // Views outlive their windows; one destroyed with its main window leaves the pool.
             connect(pView, &QObject::destroyed, [](QObject *view) {
@@ -85,6 +91,13 @@ void TAbstractSubWindow::takeView()
         }
     }
     pView->setWindow(this);
+}
+
+// Into the view before the first polish, so the children are polished once, where they are shown.
+void TAbstractSubWindow::holdInView()
+{
+    takeView();
+    pView->holdWindow(this);
 }
 
 void TAbstractSubWindow::returnView()
@@ -116,7 +129,7 @@ void TAbstractSubWindow::showWindow(QWidget *pFromCenterOf)
 
 void TAbstractSubWindow::showWindow(const QPoint &startPoint)
 {
-    takeView();
+    holdInView();
     emit aboutToShow();
 
     const QSize size = getWindowSize();
@@ -154,7 +167,7 @@ void TAbstractSubWindow::showWindow(const QPoint &start, const QPoint &end, QWid
     qDebug() << "void TAbstractSubWindow::showWindow(const QPoint&, const QPoint&, QWidget*)"
              << ": Start of function. start=(" << start.x() << "," << start.y() << "), end=(" << end.x() << "," << end.y()
              << "), pExtra=" << static_cast<void *>(pExtra);
-    takeView();
+    holdInView();
     emit aboutToShow();
     pView->showWindow(this, start, end, getWindowSize(), pExtra);
 }

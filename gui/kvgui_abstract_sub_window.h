@@ -69,6 +69,7 @@ signals:
     void busyEnded();
 
 protected:
+    void holdInView();
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;

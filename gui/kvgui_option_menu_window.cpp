@@ -124,6 +124,7 @@ void TOptionMenuWindow::showOptionMenu(TAbstractMenuShower *shower)
         return;
     }
 
+    holdInView();
     const bool keyActivated = shower->isKeyActivated();
     const int W = mainWindow->width();
     const int H = mainWindow->height();

@@ -81,12 +81,11 @@ TSubWindowView::TSubWindowView()
 
 TSubWindowView::~TSubWindowView()
 {
-    // A window still shown belongs to whoever created it, not to the view's scroll area.
-    if (pWindow) {
+    // A window, shown or only still held, belongs to whoever created it, not to the scroll area.
+    if (pWindow)
         disconnect(pWindow, SIGNAL(destroyed(QObject *)), this, SLOT(handleWindowDestroy(QObject *)));
-        if (pScrollArea->widget() == pWindow)
-            pScrollArea->takeWidget();
-    }
+    if (pScrollArea->widget())
+        pScrollArea->takeWidget();
 }
 
 void TSubWindowView::setWindow(TAbstractSubWindow *window)
@@ -136,14 +135,26 @@ void TSubWindowView::clrBackGround()
     setBackPixmap(QPixmap());
 }
 
+void TSubWindowView::holdWindow(TAbstractSubWindow *window)
+{
+    setWindow(window);
+    if (pScrollArea->widget() == window)
+        return;
+    // setWidget() would delete a window that is still held.
+    if (pScrollArea->widget())
+        pScrollArea->takeWidget();
+    pScrollArea->setWidget(window);
+}
+
+bool TSubWindowView::holds(const TAbstractSubWindow *window) const
+{
+    return window && pScrollArea->widget() == window;
+}
+
 void TSubWindowView::showWindow(TAbstractSubWindow *window, const QPoint &start, const QPoint &end, const QSize &size, QWidget *pExtra)
 {
     TMainWindow *mainWindow = TMainWindow::getInstance();
-    setWindow(window);
-    // setWidget() would delete a window that is still held.
-    if (pScrollArea->widget() && pScrollArea->widget() != window)
-        pScrollArea->takeWidget();
-    pScrollArea->setWidget(window);
+    holdWindow(window);
     window->setVisible(true);
 
     const int flags = window->getOptionFlags();
@@ -401,11 +412,9 @@ void TSubWindowView::closeEvent(QCloseEvent *event)
     if (pWindow) {
         TAbstractSubWindow *window = pWindow;
         TMainWindow::getInstance()->hideSubWindow(this);
-        pScrollArea->takeWidget();
         stopShowAnimation();
         if (!window->isClosing())
             window->close();
-        window->setParent(nullptr);
         disconnect(window, SIGNAL(destroyed(QObject *)), this, SLOT(handleWindowDestroy(QObject *)));
         pWindow = nullptr;
         hideWantedKeyboard();

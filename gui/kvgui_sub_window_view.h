@@ -25,6 +25,10 @@ public:
     ~TSubWindowView() override;
 
     void setWindow(TAbstractSubWindow *window);
+    // The window stays in the view when it closes, until another one takes the view or the view
+    // goes: taken out and back in, every child would be repolished.
+    void holdWindow(TAbstractSubWindow *window);
+    bool holds(const TAbstractSubWindow *window) const;
     TAbstractSubWindow *getWindow() const { return pWindow; }
     void showWindow(TAbstractSubWindow *window, const QPoint &start, const QPoint &end, const QSize &size, QWidget *pExtra);
     bool isClosing() const { return closing; }

@@ -46,14 +46,18 @@ void BenchOptionMenu::cleanup()
     delete mainWindow;
 }
 
-// A menu window made for the first time, with its 12 entry buttons.
+// The first menu of the process: its window, view and 12 entry buttons are made, and what they
+// draw with is loaded. QtTest runs a benchmark twice, so the first run's time is kept.
 void BenchOptionMenu::firstOpening()
 {
-    QBENCHMARK_ONCE
-    {
-        TOptionMenuWindow::displayOptionMenu(button);
-    }
+    static qint64 first = -1;
+    QElapsedTimer timer;
+    timer.start();
+    TOptionMenuWindow::displayOptionMenu(button);
+    if (first < 0)
+        first = timer.nsecsElapsed();
     QVERIFY(mainWindow->isAnimating());
+    QTest::setBenchmarkResult(first, QTest::WalltimeNanoseconds);
 }
 
 // The usual case: a pooled window that reuses its entry buttons. Only the opening is timed (the

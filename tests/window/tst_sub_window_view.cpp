@@ -11,6 +11,8 @@ class TestSubWindowView : public WindowFixture
 private slots:
     void opening_data();
     void opening();
+    void heldWindow_data();
+    void heldWindow();
     void keys_data();
     void keys();
     void keyboardHeight_data();
@@ -53,17 +55,55 @@ void TestSubWindowView::opening()
     view->close();
     QVERIFY(!mainWindow->isAnimating());
     QVERIFY(!view->getWindow() && !window->getView());
-    QVERIFY(!window->isVisible() && !window->parent());
+    QVERIFY(!window->isVisible() && view->holds(window));
     QCOMPARE(mainWindow->getTopView(), mainWindow->getWindowView());
     QVERIFY(mainWindow->getWindowView()->isEnabled());
 
     TestSubWindow *next = newWindow(0, QSize(150, 80), effect);
     next->showWindow(QPoint(300, 200), QPoint(100, 150), nullptr);
     QCOMPARE(next->getView(), view);
+    QVERIFY(!window->parent());
     QTRY_VERIFY(!mainWindow->isAnimating());
     QVERIFY(view->getBorder()->isVisible());
     QCOMPARE(view->getBorder()->geometry(), QRect(75, 125, 200, 130));
     QCOMPARE(next->mapTo(mainWindow, QPoint(0, 0)), QPoint(100, 150));
+}
+
+// A closed window stays in its view, to be shown again without moving; whichever of the two goes
+// first, the other stays usable.
+void TestSubWindowView::heldWindow_data()
+{
+    QTest::addColumn<bool>("mainWindowFirst");
+
+    QTest::newRow("a view destroyed with its main window lets the window go") << true;
+    QTest::newRow("a window deleted while held leaves the view to the next one") << false;
+}
+
+void TestSubWindowView::heldWindow()
+{
+    QFETCH(bool, mainWindowFirst);
+
+    QPointer<TestSubWindow> window = newWindow();
+    window->showWindow(QPoint(400, 300));
+    TSubWindowView *view = window->getView();
+    QTRY_VERIFY(!mainWindow->isAnimating());
+    window->close();
+    window->showWindow(QPoint(400, 300));
+    QCOMPARE(window->getView(), view);
+    QTRY_VERIFY(!mainWindow->isAnimating());
+    window->close();
+
+    if (mainWindowFirst) {
+        create(true);
+        QVERIFY(window && !window->parent());
+    } else {
+        delete window;
+    }
+    TestSubWindow *next = mainWindowFirst ? window.data() : newWindow();
+    next->showWindow(QPoint(400, 300));
+    QTRY_VERIFY(!mainWindow->isAnimating());
+    QVERIFY(next->isVisible());
+    QCOMPARE(next->window(), static_cast<QWidget *>(mainWindow));
 }
 
 // Keys sent to a view whose first button has the focus. A covered view's keys travel on to the
