@@ -37,13 +37,10 @@ private slots:
     void deleteAllSubOptionsDeletesTheTree();
     void keyRules_data();
     void keyRules();
-    void clickRunsTheOptionUnlessDisabled();
-    void optionBinding();
-    void menuShownButton();
+    void buttonFollowsItsOption();
     void pulseSlowsDown();
-    void pauseAndClear_data();
-    void pauseAndClear();
-    void iconButtonFlashesOnlyWhileShown();
+    void flashing_data();
+    void flashing();
 
 private:
     static int fadeDuration(QObject &animator) { return animator.findChildren<QPropertyAnimation *>().first()->duration(); }
@@ -54,66 +51,56 @@ void TestOption::slotConnection_data()
 {
     QTest::addColumn<bool>("withParent");
     QTest::addColumn<QByteArray>("slot");
-    QTest::addColumn<bool>("reached");
-
-    QTest::newRow("slot text with parent runs the parent's slot") << true << QByteArray(SLOT(handle(QWidget *))) << true;
-    QTest::newRow("bare signature with parent runs the parent's slot") << true << QByteArray("handle(QWidget*)") << true;
-    QTest::newRow("slot without parent is never connected") << false << QByteArray(SLOT(handle(QWidget *))) << false;
-    QTest::newRow("no slot connects nothing") << true << QByteArray() << false;
+    QTest::newRow("slot text with parent runs the parent's slot") << true << QByteArray(SLOT(handle(QWidget *)));
+    QTest::newRow("bare signature with parent runs the parent's slot") << true << QByteArray("handle(QWidget*)");
+    QTest::newRow("slot without parent is never connected") << false << QByteArray(SLOT(handle(QWidget *)));
+    QTest::newRow("no slot connects nothing") << true << QByteArray();
 }
 
 void TestOption::slotConnection()
 {
     QFETCH(bool, withParent);
     QFETCH(QByteArray, slot);
-    QFETCH(bool, reached);
-
     TRecorder receiver;
     QWidget from;
-    TOption option(QStringLiteral("&Store"), withParent ? &receiver : nullptr, slot.isEmpty() ? nullptr : slot.constData());
+    TOption option("&Store", withParent ? &receiver : nullptr, slot.isEmpty() ? nullptr : slot.constData());
     emit option.selected(&from);
-    QCOMPARE(receiver.calls, reached ? QList<QWidget *> { &from } : QList<QWidget *> {});
+    QCOMPARE(receiver.calls, withParent && !slot.isEmpty() ? QList<QWidget *> { &from } : QList<QWidget *> {});
 }
 
 void TestOption::subOptionList_data()
 {
     QTest::addColumn<QString>("steps");
-    QTest::addColumn<bool>("isMenu");
-    QTest::addColumn<QStringList>("list");
-
-    QTest::newRow("first append makes a menu option") << "append" << true << QStringList { "Child" };
-    QTest::newRow("removing the last child makes a leaf again") << "append remove" << false << QStringList {};
-    QTest::newRow("removing an absent child changes nothing") << "append removeOther" << true << QStringList { "Child" };
-    QTest::newRow("removing from a leaf changes nothing") << "remove" << false << QStringList {};
-    QTest::newRow("refused insert still creates the empty list") << "insertBeyond" << true << QStringList {};
-    QTest::newRow("insert at the front goes first") << "append insertFront" << true << QStringList { "Other", "Child" };
-    QTest::newRow("a child added twice is removed entirely") << "append append remove" << false << QStringList {};
+    QTest::addColumn<QStringList>("list"); // empty: a leaf
+    QTest::newRow("first append makes a menu option") << "append" << QStringList { "Child" };
+    QTest::newRow("removing the last child makes a leaf again") << "append remove" << QStringList();
+    QTest::newRow("removing an absent child changes nothing") << "append removeOther" << QStringList { "Child" };
+    QTest::newRow("removing from a leaf changes nothing") << "remove" << QStringList();
+    QTest::newRow("insert beyond the end is refused") << "append insertBeyond" << QStringList { "Child" };
+    QTest::newRow("insert at the front goes first") << "append insertFront" << QStringList { "Other", "Child" };
+    QTest::newRow("a child added twice is removed entirely") << "append append remove" << QStringList();
 }
 
 void TestOption::subOptionList()
 {
     QFETCH(QString, steps);
-    QFETCH(bool, isMenu);
     QFETCH(QStringList, list);
-
-    TOption menu(QStringLiteral("Menu"), nullptr);
-    TOption child(3, QStringLiteral("Child"), nullptr);
-    TOption other(QStringLiteral("Other"), nullptr);
-    for (const QString &step : steps.split(QLatin1Char(' '))) {
-        if (step == QLatin1String("append"))
+    TOption menu("Menu", nullptr);
+    TOption child(3, "Child", nullptr);
+    TOption other("Other", nullptr);
+    for (const QString &step : steps.split(' ')) {
+        if (step == "append")
             menu.appendSubOption(&child);
-        else if (step == QLatin1String("remove"))
-            menu.removeSubOption(&child);
-        else if (step == QLatin1String("removeOther"))
-            menu.removeSubOption(&other);
+        else if (step == "remove" || step == "removeOther")
+            menu.removeSubOption(step == "remove" ? &child : &other);
         else
-            menu.appendSubOption(&other, step == QLatin1String("insertFront") ? 0 : 1);
+            menu.appendSubOption(&other, step == "insertFront" ? 0 : 2);
     }
-    QCOMPARE(menu.hasSubOptions(), isMenu);
     QStringList texts;
     for (TOption *option : menu.subOptions ? *menu.subOptions : QList<TOption *>())
         texts << option->getText();
     QCOMPARE(texts, list);
+    QCOMPARE(menu.hasSubOptions(), !list.isEmpty());
 
     // A leaf choice below a menu option is reported by it too, with the leaf's id, once.
     QSignalSpy reported(&menu, SIGNAL(leafSelected(int)));
@@ -123,12 +110,11 @@ void TestOption::subOptionList()
 
 void TestOption::deleteAllSubOptionsDeletesTheTree()
 {
-    TOption root(QStringLiteral("Root"), nullptr);
-    QPointer<TOption> child = new TOption(QStringLiteral("Child"), nullptr);
-    QPointer<TOption> grandChild = new TOption(QStringLiteral("Grandchild"), nullptr);
+    TOption root("Root", nullptr);
+    QPointer<TOption> child = new TOption("Child", nullptr);
+    QPointer<TOption> grandChild = new TOption("Grandchild", nullptr);
     root.appendSubOption(child);
     child->appendSubOption(grandChild);
-
     root.deleteAllSubOptions();
     QVERIFY(!root.hasSubOptions());
     // Deleted later, so handlers still running on a child are safe.
@@ -141,7 +127,6 @@ void TestOption::keyRules_data()
     QTest::addColumn<QString>("button");
     QTest::addColumn<int>("direction");
     QTest::addColumn<QString>("activating"); // the rest of Return, Space, Menu and the arrows is passed on
-
     const int up = TAbstractMenuShower::DropUp;
     QTest::newRow("leaf: arrows are passed on for focus moves") << "leaf" << up << "Return Space";
     QTest::newRow("drop-up menu opens by Up") << "menu" << up << "Return Space Menu Up";
@@ -156,16 +141,14 @@ void TestOption::keyRules()
     QFETCH(QString, button);
     QFETCH(int, direction);
     QFETCH(QString, activating);
-
-    TOption option(QStringLiteral("&Mode"), QStringLiteral("kvgui_tools"), nullptr);
-    TOption child(QStringLiteral("Day"), nullptr);
-    if (button != QLatin1String("leaf"))
+    TOption option("&Mode", "kvgui_tools", nullptr);
+    TOption child("Day", nullptr);
+    if (button != "leaf")
         option.appendSubOption(&child);
     QStringList activated;
     for (int key : { Qt::Key_Return, Qt::Key_Space, Qt::Key_Menu, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right }) {
         TRecorder parent;
-        QScopedPointer<TOptionButton> b(
-            button == QLatin1String("icon") ? new TOptionIconButton(&option, &parent) : new TOptionButton(&option, &parent));
+        QScopedPointer<TOptionButton> b(button == "icon" ? new TOptionIconButton(&option, &parent) : new TOptionButton(&option, &parent));
         b->setMenuDirection(TAbstractMenuShower::MenuDirections(direction));
         QSignalSpy selected(&option, SIGNAL(selected(QWidget *)));
         QTest::keyClick(b.data(), Qt::Key(key));
@@ -182,74 +165,51 @@ void TestOption::keyRules()
         QApplication::sendEvent(b.data(), &focusOut);
         QVERIFY(!b->isKeyActivated());
     }
-    QCOMPARE(activated.join(QLatin1Char(' ')), activating);
+    QCOMPARE(activated.join(' '), activating);
 }
 
-void TestOption::clickRunsTheOptionUnlessDisabled()
+void TestOption::buttonFollowsItsOption()
 {
-    TOption option(5, QStringLiteral("&Store"), nullptr);
-    TOptionButton button(&option, nullptr);
-    TOptionButton other(&option, nullptr);
+    QWidget parent;
+    TOption first(5, "&Store", "kvgui_option_ok", nullptr);
+    auto *second = new TOption(6, "Second", nullptr);
+    TOption child("Item", nullptr);
+    TOptionButton button(&first, &parent);
+    TOptionIconButton iconButton(&first, &parent);
     QStringList order;
-    connect(&option, QOverload<QWidget *>::of(&TOption::selected), [&](QWidget *from) { order << (from == &button ? "selected" : "?"); });
-    connect(&option, QOverload<int>::of(&TOption::leafSelected), [&](int id) { order << QStringLiteral("leaf %1").arg(id); });
+    connect(&first, QOverload<QWidget *>::of(&TOption::selected), [&](QWidget *from) { order << (from == &button ? "selected" : "?"); });
+    connect(&first, QOverload<int>::of(&TOption::leafSelected), [&](int id) { order << QString("leaf %1").arg(id); });
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(order, (QStringList { "selected", "leaf 5" }));
+    const auto shownFor
+        = [](TOptionButton &b) { return QSharedPointer<QWidget>(b.createMenuShownWidget(nullptr, TAbstractMenuShower::ToTheLeft)); };
+    // Nothing covers a button out of sight.
+    QVERIFY(!shownFor(button));
+    parent.show();
+    QVERIFY(shownFor(button));
 
-    // Disabling the option disables every button that shows it.
-    option.setEnabled(false);
-    QVERIFY(!button.isEnabled() && !other.isEnabled());
+    // A disabled option disables its buttons; only an icon button then still shows a menu.
+    first.setEnabled(false);
+    QVERIFY(!button.isEnabled());
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(order.count(), 2);
-    option.setEnabled(true);
-    QVERIFY(button.isEnabled() && other.isEnabled());
-}
+    QVERIFY(!shownFor(button) && shownFor(iconButton));
 
-void TestOption::optionBinding()
-{
-    TOption first(QStringLiteral("First"), nullptr);
-    auto *second = new TOption(QStringLiteral("Second"), nullptr);
-    TOption child(QStringLiteral("Item"), nullptr);
-    TOptionButton button(&first, nullptr);
+    // Bound to another option, a button shows it and no longer reports the first one's choices.
     button.setOption(second);
     QSignalSpy leaf(&button, SIGNAL(leafSelected()));
-
-    // Changes reach the button from the bound option only.
-    first.setText(QStringLiteral("Changed"));
-    second->setText(QStringLiteral("Renamed"));
-    QCOMPARE(button.text(), QStringLiteral("Renamed"));
-    // A sub-option appended later shows only once the option reports an update.
+    emit first.leafSelected(5);
+    second->setText("Renamed");
+    QCOMPARE(button.text(), QString("Renamed"));
+    // A sub-option appended later shows once the option reports an update.
     second->appendSubOption(&child);
-    QVERIFY(!button.isCheckable());
     emit second->updated();
     QVERIFY(button.isCheckable());
-
     // A destroyed option leaves an empty, inert button.
     delete second;
     QVERIFY(button.text().isEmpty() && !button.isCheckable());
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(leaf.count(), 0);
-}
-
-void TestOption::menuShownButton()
-{
-    QWidget parent;
-    TOption option(QStringLiteral("Menu"), QStringLiteral("kvgui_option_ok"), nullptr);
-    TOptionButton button(&option, &parent);
-    TOptionIconButton iconButton(&option, &parent);
-    button.setGeometry(10, 10, 150, 58);
-    const auto shownFor = [](TOptionButton &b) { return b.createMenuShownWidget(nullptr, TAbstractMenuShower::ToTheLeft); };
-    QVERIFY(!shownFor(button));
-    parent.show();
-    // While the menu is open a checked copy covers the button.
-    QScopedPointer<TOptionButton> shown(static_cast<TOptionButton *>(shownFor(button)));
-    QCOMPARE(shown->objectName(), QStringLiteral("toTheLeftMenuButton"));
-    QCOMPARE(shown->size(), button.size());
-    QVERIFY(shown->isChecked() && shown->text() == option.getText());
-    // A disabled button has none; a disabled icon button still has one.
-    option.setEnabled(false);
-    QVERIFY(!shownFor(button));
-    QVERIFY(QScopedPointer<QWidget>(shownFor(iconButton)));
 }
 
 void TestOption::pulseSlowsDown()
@@ -272,61 +232,48 @@ void TestOption::pulseSlowsDown()
     QCOMPARE(groupState(animator), int(QAbstractAnimation::Running));
 }
 
-void TestOption::pauseAndClear_data()
+// A flashing icon button A, hidden and shown, stopped and started, shares its pulse with a plain widget B
+// driven directly.
+void TestOption::flashing_data()
 {
     QTest::addColumn<QString>("steps");
     QTest::addColumn<int>("state");
-
-    QTest::newRow("pausing the only flashing widget pauses the pulse") << "pauseA" << int(QAbstractAnimation::Paused);
-    QTest::newRow("a paused widget coming back resumes the pulse") << "pauseA setA" << int(QAbstractAnimation::Running);
-    QTest::newRow("pausing one of two keeps the pulse running") << "setB pauseA" << int(QAbstractAnimation::Running);
-    QTest::newRow("clearing the last widget stops the pulse") << "clearA" << int(QAbstractAnimation::Stopped);
-    QTest::newRow("clearing with a paused widget left only pauses") << "setB pauseB clearA" << int(QAbstractAnimation::Paused);
-    QTest::newRow("pausing a widget that is not flashing does nothing") << "pauseB" << int(QAbstractAnimation::Running);
+    QTest::newRow("hiding the only flashing widget pauses the pulse") << "hideA" << int(QAbstractAnimation::Paused);
+    QTest::newRow("a hidden widget shown again resumes the pulse") << "hideA showA" << int(QAbstractAnimation::Running);
+    QTest::newRow("hiding one of two keeps the pulse running") << "setB hideA" << int(QAbstractAnimation::Running);
+    QTest::newRow("stopping the last widget stops the pulse") << "offA" << int(QAbstractAnimation::Stopped);
+    QTest::newRow("stopping with a paused widget left only pauses") << "setB pauseB offA" << int(QAbstractAnimation::Paused);
+    QTest::newRow("pausing a widget that is not flashing keeps nothing to resume") << "pauseB offA" << int(QAbstractAnimation::Stopped);
+    QTest::newRow("a button started while hidden waits") << "offA hideA onA" << int(QAbstractAnimation::Stopped);
+    QTest::newRow("a button started while hidden joins once shown") << "offA hideA onA showA" << int(QAbstractAnimation::Running);
 }
 
-void TestOption::pauseAndClear()
+void TestOption::flashing()
 {
     QFETCH(QString, steps);
     QFETCH(int, state);
-
-    TFlashAnimator animator(nullptr);
-    QWidget a;
-    QWidget b;
-    animator.setAnimating(&a);
-    for (const QString &step : steps.split(QLatin1Char(' '))) {
-        QWidget *w = step.endsWith(QLatin1Char('A')) ? &a : &b;
-        if (step.startsWith(QLatin1String("set")))
-            animator.setAnimating(w);
-        else if (step.startsWith(QLatin1String("pause")))
-            animator.pauseAnimating(w);
+    QWidget b; // outlives the button's animator, which still knows it
+    QWidget parent;
+    TOption option("Alarm", "kvgui_tools", nullptr);
+    TOptionIconButton a(&option, &parent);
+    parent.show();
+    a.setAnimating(true);
+    TFlashAnimator &animator = *a.findChild<TFlashAnimator *>();
+    for (const QString &step : steps.split(' ')) {
+        if (step == "hideA" || step == "showA")
+            a.setVisible(step == "showA");
+        else if (step == "onA" || step == "offA")
+            a.setAnimating(step == "onA");
+        else if (step == "setB")
+            animator.setAnimating(&b);
         else
-            animator.clearAnimating(w);
+            animator.pauseAnimating(&b);
     }
     QCOMPARE(groupState(animator), state);
-    if (state != QAbstractAnimation::Running)
+    if (state == QAbstractAnimation::Running)
+        QTRY_VERIFY(animator.getOpacity() > 0.0);
+    else
         QCOMPARE(animator.getOpacity(), 0.0);
-}
-
-void TestOption::iconButtonFlashesOnlyWhileShown()
-{
-    QWidget parent;
-    TOption option(QStringLiteral("Alarm"), QStringLiteral("kvgui_tools"), nullptr);
-    auto *button = new TOptionIconButton(&option, &parent);
-    parent.show();
-    button->setAnimating(true);
-    auto *animator = button->findChild<TFlashAnimator *>();
-    QTRY_VERIFY(animator->getOpacity() > 0.0);
-    button->hide();
-    QCOMPARE(groupState(*animator), int(QAbstractAnimation::Paused));
-    button->setAnimating(false);
-    QCOMPARE(groupState(*animator), int(QAbstractAnimation::Stopped));
-    QCOMPARE(animator->getOpacity(), 0.0);
-    // A button that starts flashing while hidden joins the pulse only once shown.
-    button->setAnimating(true);
-    QCOMPARE(groupState(*animator), int(QAbstractAnimation::Stopped));
-    button->show();
-    QCOMPARE(groupState(*animator), int(QAbstractAnimation::Running));
 }
 
 QTEST_MAIN(TestOption)
