@@ -47,7 +47,8 @@ TAbstractSubWindow::TAbstractSubWindow(ShowEffects effect, OptionFlags flags)
     , pDefaultFocusWidget(nullptr)
 {
     setMaximumSize(776, 526);
-    setStyleSheet(TStyleSheet::styleSheetHandler.getStyleSheet());
+    // No sheet of its own yet: it is given when the window has entered its view and can be compared
+    // with the one it inherits there.
     setAutoFillBackground(true);
     hide();
 }
@@ -80,17 +81,32 @@ void TAbstractSubWindow::takeView()
         if (!pView && !freeFrameList.isEmpty()) {
             pView = freeFrameList.takeLast();
         } else if (!pView) {
-            pView = new TSubWindowView();
-            // Views outlive their windows; one destroyed with its main window leaves the pool.
-            connect(pView, &QObject::destroyed, [](QObject *view) {
-                // Compared as QObject: the view is no longer a TSubWindowView here.
-                for (int i = freeFrameList.count() - 1; i >= 0; --i)
-                    if (static_cast<QObject *>(freeFrameList.at(i)) == view)
-                        freeFrameList.removeAt(i);
-            });
+            pView = newView();
         }
     }
     pView->setWindow(this);
+}
+
+TSubWindowView *TAbstractSubWindow::newView()
+{
+    TSubWindowView *view = new TSubWindowView();
+    // Views outlive their windows; one destroyed with its main window leaves the pool.
+    connect(view, &QObject::destroyed, [](QObject *destroyed) {
+        // Compared as QObject: the view is no longer a TSubWindowView here.
+        for (int i = freeFrameList.count() - 1; i >= 0; --i)
+            if (static_cast<QObject *>(freeFrameList.at(i)) == destroyed)
+                freeFrameList.removeAt(i);
+    });
+    return view;
+}
+
+void TAbstractSubWindow::prepareView()
+{
+    if (!freeFrameList.isEmpty() || !TMainWindow::getInstance())
+        return;
+    TSubWindowView *view = newView();
+    view->prepare();
+    freeFrameList.append(view);
 }
 
 // Into the view before the first polish, so the children are polished once, where they are shown.
@@ -265,11 +281,17 @@ void TAbstractSubWindow::focusInEvent(QFocusEvent *event)
 
 void TAbstractSubWindow::applyCurrentStyleSheet()
 {
-    // Setting the same sheet again would parse it anew and repolish every child, which is most of
-    // the cost of opening a menu; only a day/night change since the last time needs it.
+    // Inside a main window that already carries the current sheet the window needs none of its own:
+    // a copy would be parsed again, repolish every child on each move, and be matched twice for each
+    // of them. Only a main window not restyled since a day/night change leaves the window one.
     const QString sheet = TStyleSheet::styleSheetHandler.getStyleSheet();
-    if (styleSheet() != sheet)
-        setStyleSheet(sheet);
+    QString inherited;
+    for (const QWidget *w = parentWidget(); w && inherited.isEmpty(); w = w->parentWidget())
+        inherited = w->styleSheet();
+    const QString own = inherited == sheet ? QString() : sheet;
+    // Setting the same sheet again would parse it anew and repolish every child.
+    if (styleSheet() != own)
+        setStyleSheet(own);
 }
 
 void TAbstractSubWindow::closeEvent(QCloseEvent *event)

@@ -63,6 +63,8 @@ public:
     static QList<TAbstractSubWindow *> currentEventInfos;
     // Views not in use. Views live for the whole run; a destroyed view leaves the pool.
     static QList<TSubWindowView *> freeFrameList;
+    // Makes a free view ready while the screen is idle, so the first window opened pays for less.
+    static void prepareView();
 
 signals:
     void aboutToShow();
@@ -82,6 +84,7 @@ private slots:
 
 private:
     void takeView();
+    static TSubWindowView *newView();
     void returnView();
     bool forwardReturnToDefaultButton(QKeyEvent *event);
     void applyCurrentStyleSheet();

@@ -91,6 +91,7 @@ protected:
 private:
     bool subWindowsStacked() const;
     QPixmap dimmed(QPixmap &&picture) const;
+    void grabDimmedStill();
     void ensureSnapshot(TScreen *screen);
     void showHomeScreen(TScreen *oldScreen);
     void fadeInHomeScreen();
@@ -125,4 +126,5 @@ private:
     QList<QWidget *> animatingWidgets; // not owned; watched for destruction
     bool withTitleArea;
     bool zoomStartPending = false; // a zoom asked for while the window was not shown
+    QPixmap stillPicture; // the dimmed stack behind an opening window; the same memory every time
 };

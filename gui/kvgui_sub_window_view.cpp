@@ -146,6 +146,14 @@ void TSubWindowView::holdWindow(TAbstractSubWindow *window)
     pScrollArea->setWidget(window);
 }
 
+void TSubWindowView::prepare()
+{
+    ensurePolished();
+    // The scroll area measures itself in the application font, which no styled widget has loaded.
+    pBorderLayout->activate();
+    layout()->activate();
+}
+
 bool TSubWindowView::holds(const TAbstractSubWindow *window) const
 {
     return window && pScrollArea->widget() == window;

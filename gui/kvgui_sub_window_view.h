@@ -29,6 +29,8 @@ public:
     // goes: taken out and back in, every child would be repolished.
     void holdWindow(TAbstractSubWindow *window);
     bool holds(const TAbstractSubWindow *window) const;
+    // Polishes and lays out the empty frame ahead of its first window.
+    void prepare();
     TAbstractSubWindow *getWindow() const { return pWindow; }
     void showWindow(TAbstractSubWindow *window, const QPoint &start, const QPoint &end, const QSize &size, QWidget *pExtra);
     bool isClosing() const { return closing; }

@@ -37,6 +37,8 @@ void BenchOptionMenu::init()
     button->setGeometry(300, 460, 150, 58);
     mainWindow->show();
     QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+    // A touch comes after the first screen is up, when the idle work after its first frame is done.
+    QTRY_VERIFY(!TAbstractSubWindow::freeFrameList.isEmpty());
 }
 
 void BenchOptionMenu::cleanup()

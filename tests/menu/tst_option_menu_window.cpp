@@ -190,6 +190,11 @@ void TestOptionMenuWindow::closing()
     QCOMPARE(openMenus(), QList<TOptionMenuWindow *> { window });
     QVERIFY(lastShown && lastShown != window->getMenuShownWidget() && lastShown->isHidden());
     QCOMPARE(window->styleSheet(), night);
+    // Back in a main window that carries the current sheet, it drops its own copy.
+    window->close();
+    TOptionMenuWindow::displayOptionMenu(other);
+    QCOMPARE(openMenus(), QList<TOptionMenuWindow *> { window });
+    QCOMPARE(window->styleSheet(), QString());
 }
 
 void TestOptionMenuWindow::twoActivationsDuringAnimationShowOneMenu()

@@ -43,6 +43,7 @@ private slots:
     void animationRegister();
     void resizing_data();
     void resizing();
+    void stillEachOpening();
 
 private:
     Screen *showScreen(const QString &heading, const QString &subHeading = QString())
@@ -297,6 +298,25 @@ void TestMainWindow::resizing()
     if (size.height() >= 600)
         QTRY_COMPARE(screen->size(), sceneSize);
     QCOMPARE(view->getBorder()->geometry(), QRect(frameAt, QSize(250, 150)));
+}
+
+// Every opening grabs the stack of its own moment into the same picture, dimmed once.
+void TestMainWindow::stillEachOpening()
+{
+    Screen *screen = showScreen("FIRST");
+    QTRY_VERIFY(!mainWindow->isAnimating());
+    TestSubWindow *window = newWindow();
+    for (const char *color : { "#28a028", "#a02828", "#28a028" }) {
+        screen->setStyleSheet(QString("background-color: %1;").arg(color));
+        window->showWindow(QPoint(100, 100));
+        QVERIFY(mainWindow->isAnimating());
+        const QColor expected(color);
+        const QColor shown = mainWindow->grab().toImage().pixelColor(700, 550);
+        QVERIFY2(qAbs(shown.red() - expected.red() * 95 / 255) <= 2 && qAbs(shown.green() - expected.green() * 95 / 255) <= 2,
+            qPrintable(shown.name()));
+        window->close();
+        QTRY_VERIFY(!mainWindow->isAnimating());
+    }
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -19,6 +19,7 @@ private slots:
     void keyboardHeight();
     void focusMemory_data();
     void focusMemory();
+    void preparedView();
 };
 
 // A 200 x 100 window opened from (300, 200) to its place at (100, 150), and closed while it
@@ -220,4 +221,17 @@ void TestSubWindowView::focusMemory()
 }
 
 QTEST_MAIN(TestSubWindowView)
+// While the first screen is read, a view is made ready, once; the first window opens in it.
+void TestSubWindowView::preparedView()
+{
+    QTRY_COMPARE(TAbstractSubWindow::freeFrameList.size(), 1);
+    TSubWindowView *prepared = TAbstractSubWindow::freeFrameList.first();
+    TAbstractSubWindow::prepareView();
+    QCOMPARE(TAbstractSubWindow::freeFrameList.size(), 1);
+    TestSubWindow *window = newWindow();
+    window->showWindow(QPoint(400, 300));
+    QCOMPARE(window->getView(), prepared);
+    QVERIFY(TAbstractSubWindow::freeFrameList.isEmpty());
+}
+
 #include "tst_sub_window_view.moc"
