@@ -3,6 +3,7 @@
 
 #include <QDebug>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTextStream>
 
 TStyleSheet TStyleSheet::styleSheetHandler(DayMode);
@@ -68,6 +69,30 @@ void TStyleSheet::loadStyleSheet(const QString &fileName, QString &plain, QStrin
     text.replace(QStringLiteral("\"Droid Sans\""), QStringLiteral("\"Droid Sans Open Four\""));
     text.replace(QStringLiteral("\"Droid Sans Mono\""), QStringLiteral("\"Droid Sans Mono Open Four\""));
     openFour += text;
+}
+
+QList<QFont> TStyleSheet::declaredFonts(const QString &sheet)
+{
+    static const QRegularExpression block(QStringLiteral("\\{([^}]*)\\}"));
+    static const QRegularExpression family(QStringLiteral("font-family\\s*:\\s*\"([^\"]+)\""));
+    static const QRegularExpression size(QStringLiteral("font-size\\s*:\\s*(\\d+)px"));
+    static const QRegularExpression bold(QStringLiteral("font-weight\\s*:\\s*bold"));
+    QList<QFont> fonts;
+    QRegularExpressionMatchIterator blocks = block.globalMatch(sheet);
+    while (blocks.hasNext()) {
+        const QString body = blocks.next().captured(1);
+        const QRegularExpressionMatch familyMatch = family.match(body);
+        const QRegularExpressionMatch sizeMatch = size.match(body);
+        // A rule that leaves the family or the size to its widget says nothing certain.
+        if (!familyMatch.hasMatch() || !sizeMatch.hasMatch())
+            continue;
+        QFont font(familyMatch.captured(1));
+        font.setPixelSize(sizeMatch.captured(1).toInt());
+        font.setBold(bold.match(body).hasMatch());
+        if (!fonts.contains(font))
+            fonts.append(font);
+    }
+    return fonts;
 }
 
 QString TStyleSheet::stateSuffix(TPixmapState state)

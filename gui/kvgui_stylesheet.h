@@ -1,6 +1,8 @@
 // kvgui_stylesheet.h
 #pragma once
 
+#include <QFont>
+#include <QList>
 #include <QMap>
 #include <QObject>
 #include <QPixmap>
@@ -42,6 +44,8 @@ public:
     QPixmap getPixmap(const QString &name, TPixmapState state, bool useFallback);
 
     static QString stateSuffix(TPixmapState state);
+    // The fonts a sheet gives in full (family and pixel size), each once, as its widgets ask for them.
+    static QList<QFont> declaredFonts(const QString &sheet);
 
     static TStyleSheet styleSheetHandler;
 

@@ -39,6 +39,8 @@ private slots:
     void imageRequests();
     void placeholderStaysCached();
     void nightModeWithoutItsStyleSheet();
+    void declaredFonts_data();
+    void declaredFonts();
 
 private:
     QTemporaryDir root;
@@ -167,6 +169,33 @@ void TestStyleSheet::nightModeWithoutItsStyleSheet()
     QCOMPARE(styleSheet.getPixmap("kvgui_lamp", TStyleSheet::Normal, false).toImage().pixelColor(0, 0), QColor(Qt::red));
     QCOMPARE(changed.at(1).at(0).toString(), QString("D {}"));
     QCOMPARE(warnings->count("Missing style sheet "), 1);
+}
+
+// Fonts loaded ahead of need: only rules that give family and pixel size, each font once.
+void TestStyleSheet::declaredFonts_data()
+{
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<QStringList>("fonts"); // family/pixels/bold
+
+    QTest::newRow("full rules, bold or not")
+        << "#a { font-family: \"Droid Sans\"; font-size: 20px; font-weight: bold; }\n"
+           "QLabel, #b {\n    font-weight: normal;\n    font-size:14px;\n    font-family:\"Droid Sans Mono\";\n}"
+        << QStringList { "Droid Sans/20/1", "Droid Sans Mono/14/0" };
+    QTest::newRow("a rule without family or size is left out")
+        << "#a { font-size: 20px; } #b { font-family: \"Droid Sans\"; } #c { color: red; }" << QStringList();
+    QTest::newRow("the same font from two rules once")
+        << "#a { font-family: \"Droid Sans\"; font-size: 17px; } #b { color: #fff; font-size: 17px; font-family: \"Droid Sans\"; }"
+        << QStringList { "Droid Sans/17/0" };
+}
+
+void TestStyleSheet::declaredFonts()
+{
+    QFETCH(QString, sheet);
+    QFETCH(QStringList, fonts);
+    QStringList found;
+    for (const QFont &font : TStyleSheet::declaredFonts(sheet))
+        found << QString("%1/%2/%3").arg(font.family()).arg(font.pixelSize()).arg(font.bold());
+    QCOMPARE(found, fonts);
 }
 
 QTEST_MAIN(TestStyleSheet)
