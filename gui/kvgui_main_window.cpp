@@ -282,8 +282,7 @@ void TMainWindow::grabDimmedStill()
     if (testAttribute(Qt::WA_TranslucentBackground))
         stillPicture.fill(Qt::transparent);
     render(&stillPicture, QPoint(), QRegion(rect()), DrawWindowBackground | DrawChildren | IgnoreMask);
-    QPainter painter(&stillPicture);
-    painter.fillRect(stillPicture.rect(), QColor(0, 0, 0, DimAlpha));
+    stillPicture = dimmed(std::move(stillPicture));
 }
 
 void TMainWindow::ensureSnapshot(TScreen *screen)
