@@ -88,8 +88,6 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
     : QFrame(parent)
     , pHomeScreen(nullptr)
     , pTopLayout(nullptr)
-    , pLayerContainer(nullptr)
-    , pLayerLayout(nullptr)
     , pAnimateEndTimer(nullptr)
     , pWindowView(nullptr)
     , pGridLayout(nullptr)
@@ -119,11 +117,6 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
 
     pTopLayout = new QStackedLayout(this);
     pTopLayout->setContentsMargins(0, 0, 0, 0);
-    pLayerContainer = new QWidget(this);
-    pLayerLayout = new QStackedLayout(pLayerContainer);
-    pLayerLayout->setContentsMargins(0, 0, 0, 0);
-    pLayerLayout->setStackingMode(QStackedLayout::StackAll);
-    pTopLayout->addWidget(pLayerContainer);
 
     pWindowView = new TWindowView();
     pWindowView->setObjectName(name);
@@ -131,7 +124,6 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
     pWindowView->setParent(this);
     pWindowView->setMinimumSize(800, 600);
     pTopLayout->addWidget(pWindowView);
-    pTopLayout->setCurrentWidget(pWindowView);
     pGridLayout = new QGridLayout(pWindowView);
     pGridLayout->setSpacing(0);
     pGridLayout->setContentsMargins(0, 0, 0, 0);
@@ -259,7 +251,7 @@ TWindowView *TMainWindow::getTopView() const
 
 bool TMainWindow::subWindowsStacked() const
 {
-    return pLayerLayout->count() > 0;
+    return pTopLayout->count() > 1;
 }
 
 QPixmap TMainWindow::dimmed(QPixmap &&picture) const
@@ -503,8 +495,20 @@ void TMainWindow::handleHeadingsChanged()
 
 void TMainWindow::restackLayers()
 {
-    for (int i = 0; i < pLayerLayout->count(); ++i)
-        pLayerLayout->widget(i)->raise();
+    for (int i = 0; i < pTopLayout->count(); ++i)
+        pTopLayout->widget(i)->raise();
+}
+
+QPixmap TMainWindow::layersPicture() const
+{
+    QPixmap picture(size());
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    for (int i = 0; i < pTopLayout->count() - 1; ++i) {
+        QWidget *layer = pTopLayout->widget(i);
+        layer->render(&painter, layer->pos(), QRegion(), DrawWindowBackground | DrawChildren);
+    }
+    return picture;
 }
 
 bool TMainWindow::showSubWindow(TSubWindowView *view, bool animate)
@@ -521,10 +525,6 @@ bool TMainWindow::showSubWindow(TSubWindowView *view, bool animate)
         top->setWindowOnTop(false);
         if (pHomeScreen && pHomeScreen->getProxyItem())
             pHomeScreen->getProxyItem()->setEnabled(false);
-        pTopLayout->removeWidget(top);
-        pLayerLayout->addWidget(top);
-        pLayerLayout->setCurrentWidget(top);
-        restackLayers();
         pTopLayout->addWidget(view);
         pTopLayout->setCurrentWidget(view);
         if (TSubWindowView *down = qobject_cast<TSubWindowView *>(top))
@@ -537,47 +537,36 @@ bool TMainWindow::showSubWindow(TSubWindowView *view, bool animate)
         return true;
     }
 
-    int index = pLayerLayout->count();
-    while (index > 0 && static_cast<TWindowView *>(pLayerLayout->widget(index - 1))->getPriority() > view->getPriority())
+    int index = pTopLayout->count() - 1;
+    while (index > 0 && static_cast<TWindowView *>(pTopLayout->widget(index - 1))->getPriority() > view->getPriority())
         --index;
-    const int actIndex = pLayerLayout->insertWidget(index, view);
+    const int actIndex = pTopLayout->insertWidget(index, view);
     qDebug() << "indert widget req index " << index << " act index " << actIndex;
     restackLayers();
-    pLayerLayout->setCurrentIndex(pLayerLayout->count() - 1);
-    // Covered layers stay in sight under the topmost one.
+    // Covered layers stay in sight under the topmost one, unless the top shows its still picture.
     view->setWindowOnTop(false);
-    view->show();
+    if (pTopLayout->stackingMode() == QStackedLayout::StackAll)
+        view->show();
     return false;
 }
 
 void TMainWindow::hideSubWindow(TSubWindowView *view)
 {
     subWindows.removeAll(view);
-    if (view == getTopView()) {
-        pTopLayout->removeWidget(view);
-        QWidget *up = pLayerLayout->currentWidget();
-        if (!up)
-            return;
-        pLayerLayout->removeWidget(up);
-        pTopLayout->addWidget(up);
-        pTopLayout->setCurrentWidget(up);
+    const int index = pTopLayout->indexOf(view);
+    if (index < 0 || pTopLayout->count() < 2)
+        return;
+    pTopLayout->removeWidget(view);
+    if (index == pTopLayout->count()) {
         pTopLayout->setStackingMode(QStackedLayout::StackAll);
-        static_cast<TWindowView *>(up)->setWindowOnTop(true);
-        if (pLayerLayout->count() > 0) {
-            pLayerLayout->setCurrentIndex(pLayerLayout->count() - 1);
-            restackLayers();
-        } else if (pHomeScreen && pHomeScreen->getProxyItem()) {
+        getTopView()->setWindowOnTop(true);
+        if (!subWindowsStacked() && pHomeScreen && pHomeScreen->getProxyItem())
             pHomeScreen->getProxyItem()->setEnabled(true);
-        }
         return;
     }
-    if (pLayerLayout->indexOf(view) < 0)
-        return;
-    pLayerLayout->removeWidget(view);
-    pLayerLayout->setCurrentIndex(pLayerLayout->count() - 1);
     if (isAnimating()) {
         if (TSubWindowView *top = qobject_cast<TSubWindowView *>(getTopView()))
-            top->setBackGround(dimmed(pLayerContainer->grab()));
+            top->setBackGround(dimmed(layersPicture()));
     }
 }
 

@@ -91,6 +91,7 @@ protected:
 private:
     bool subWindowsStacked() const;
     QPixmap dimmed(QPixmap &&picture) const;
+    QPixmap layersPicture() const;
     void grabDimmedStill();
     void ensureSnapshot(TScreen *screen);
     void showHomeScreen(TScreen *oldScreen);
@@ -101,9 +102,9 @@ private:
 
     static TMainWindow *pInstance;
 
+    // Every view, bottom to top: the window view first, the top view current. The views never
+    // change parent, which would repolish all their children.
     QStackedLayout *pTopLayout;
-    QWidget *pLayerContainer; // child
-    QStackedLayout *pLayerLayout;
     QTimer *pAnimateEndTimer; // child
     TWindowView *pWindowView; // child
     QGridLayout *pGridLayout;

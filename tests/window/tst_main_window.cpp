@@ -29,6 +29,24 @@ public:
     using TScreen::setSubHeadingText;
 };
 
+// Counts the events of one type that reach a widget.
+class EventCounter : public QObject
+{
+public:
+    EventCounter(QObject *watched, QEvent::Type type)
+        : type(type)
+    {
+        watched->installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == type;
+        return false;
+    }
+    const QEvent::Type type;
+    int count = 0;
+};
+
 class TestMainWindow : public WindowFixture
 {
     Q_OBJECT
@@ -44,6 +62,7 @@ private slots:
     void resizing_data();
     void resizing();
     void stillEachOpening();
+    void coveredClosedWhileOpening();
 
 private:
     Screen *showScreen(const QString &heading, const QString &subHeading = QString())
@@ -172,8 +191,10 @@ void TestMainWindow::stacking()
     QFETCH(QList<int>, priorities);
     QFETCH(QList<bool>, onTop);
     QFETCH(QList<int>, uncoverOrder);
-    showScreen("FIRST");
+    Screen *screen = showScreen("FIRST");
     QTRY_VERIFY(!mainWindow->isAnimating());
+    // Stacking never moves a view to another parent, which would restyle the whole screen.
+    EventCounter restyled(screen, QEvent::StyleChange);
     QList<TSubWindowView *> views;
     for (int i = 0; i < priorities.size(); ++i) {
         TestSubWindow *window = newWindow(priorities.at(i));
@@ -202,6 +223,7 @@ void TestMainWindow::stacking()
     }
     QCOMPARE(mainWindow->getTopView(), mainWindow->getWindowView());
     QVERIFY(mainWindow->getWindowView()->isEnabled());
+    QCOMPARE(restyled.count, 0);
 }
 
 void TestMainWindow::animationRegister_data()
@@ -317,6 +339,27 @@ void TestMainWindow::stillEachOpening()
         window->close();
         QTRY_VERIFY(!mainWindow->isAnimating());
     }
+}
+
+// A covered window closed while another opens leaves the still picture behind the opening one.
+void TestMainWindow::coveredClosedWhileOpening()
+{
+    showScreen("FIRST");
+    QTRY_VERIFY(!mainWindow->isAnimating());
+    TestSubWindow *covered = newWindow();
+    covered->showWindow(QPoint(200, 200));
+    QTRY_VERIFY(!mainWindow->isAnimating());
+    const QPoint inCovered = covered->getView()->getBorder()->geometry().center();
+    newWindow()->showWindow(QPoint(600, 450));
+    QVERIFY(mainWindow->isAnimating());
+    const auto shown = [&] { return mainWindow->grab().toImage().pixelColor(inCovered); };
+    const QColor dimmedGreen(40 * 95 / 255, 160 * 95 / 255, 40 * 95 / 255);
+    const auto isDimmedGreen
+        = [&](const QColor &c) { return qAbs(c.red() - dimmedGreen.red()) <= 2 && qAbs(c.green() - dimmedGreen.green()) <= 2; };
+    QVERIFY2(!isDimmedGreen(shown()), qPrintable(shown().name()));
+    covered->getView()->close();
+    QVERIFY(mainWindow->isAnimating());
+    QVERIFY2(isDimmedGreen(shown()), qPrintable(shown().name()));
 }
 
 QTEST_MAIN(TestMainWindow)
