@@ -219,7 +219,19 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
             stillPicture = QPixmap(size());
             stillPicture.fill(Qt::black);
         }
+        firstFrameDrawn = true;
+        for (const std::function<void()> &work : qAsConst(firstFrameWork))
+            work();
+        firstFrameWork.clear();
     });
+}
+
+void TMainWindow::whenFirstFrameDrawn(std::function<void()> work)
+{
+    if (firstFrameDrawn)
+        QTimer::singleShot(0, this, std::move(work));
+    else
+        firstFrameWork.append(std::move(work));
 }
 
 TMainWindow::~TMainWindow()

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QGraphicsScene;
 class QGraphicsView;
 class QGridLayout;
@@ -40,6 +42,10 @@ public:
     void clrAnimating(QWidget *w, const char *slot);
     bool isAnimating() const;
     void forceInstantAnimationCompletion();
+
+    // Runs the work from the event loop once this window has drawn its first frame, so that it
+    // neither delays that frame nor the operator's first touch.
+    void whenFirstFrameDrawn(std::function<void()> work);
 
     // p in w's coordinates mapped to main-window coordinates; (-1, -1) when w is not inside.
     static QPoint posWithinMainWindow(QWidget *w, const QPoint &p);
@@ -128,4 +134,6 @@ private:
     bool withTitleArea;
     bool zoomStartPending = false; // a zoom asked for while the window was not shown
     QPixmap stillPicture; // the dimmed stack behind an opening window; the same memory every time
+    bool firstFrameDrawn = false;
+    QList<std::function<void()>> firstFrameWork; // waits for the first frame
 };

@@ -281,6 +281,19 @@ QRect TOptionButton::contentsRectFor(const QStyleOptionToolButton &option) const
     return r.isValid() ? r : rect();
 }
 
+void TOptionButton::showEvent(QShowEvent *event)
+{
+    QToolButton::showEvent(event);
+    // A menu button on a screen: unless a window is pooled, one is made for its menu while the
+    // operator reads the screen.
+    TMainWindow *mainWindow = TMainWindow::getInstance();
+    if (mainWindow && buttonType != MenuEntryButton && pOption && pOption->hasSubOptions()
+        && TOptionMenuWindow::freeOptionWindows.isEmpty()) {
+        QPointer<TOption> option(pOption);
+        mainWindow->whenFirstFrameDrawn([option] { TOptionMenuWindow::prepare(option); });
+    }
+}
+
 void TOptionButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);

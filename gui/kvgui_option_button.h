@@ -63,6 +63,7 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
     // Hands a Space event of the same kind to the push-button handling; the incoming event takes over its
     // accepted flag.

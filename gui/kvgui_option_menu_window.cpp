@@ -12,6 +12,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPixmap>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -71,6 +72,28 @@ TOptionMenuWindow::TOptionMenuWindow()
     layout->addWidget(pHeadingLabel);
     layout->addWidget(pSeparator);
     layout->addLayout(gridLayout);
+}
+
+void TOptionMenuWindow::prepare(TOption *option)
+{
+    TMainWindow *mainWindow = TMainWindow::getInstance();
+    if (!freeOptionWindows.isEmpty() || !mainWindow || !option || !option->hasSubOptions())
+        return;
+    // An open menu returns its window to the pool when it closes.
+    for (const TOptionMenuWindow *shown : qAsConst(allOptionWindows()))
+        if (shown->isVisible())
+            return;
+    TOptionMenuWindow *window = new TOptionMenuWindow();
+    window->holdInView();
+    // Laid out and drawn once out of sight with the menu's own entries: their glyphs, the style's
+    // rules for them and their sizes are then ready for the first touch.
+    window->layOutEntries(option, mainWindow->height() - window->showHeading(option));
+    window->resize(window->getWindowSize());
+    QPixmap picture(window->size());
+    picture.fill(Qt::transparent);
+    window->render(&picture, QPoint(), QRegion(), DrawChildren);
+    // Closed like any menu: back in the pool, held in its view.
+    window->close();
 }
 
 void TOptionMenuWindow::displayOptionMenu(TAbstractMenuShower *shower)
@@ -155,16 +178,7 @@ void TOptionMenuWindow::showOptionMenu(TAbstractMenuShower *shower)
         break;
     }
 
-    if (!option->getMenuHeading().isEmpty()) {
-        pHeadingLabel->setText(option->getMenuHeading());
-        pHeadingLabel->show();
-        pSeparator->show();
-        available -= pHeadingLabel->sizeHint().height() + pSeparator->height();
-    } else {
-        pHeadingLabel->hide();
-        pSeparator->hide();
-    }
-
+    available -= showHeading(option);
     layOutEntries(option, available);
     layout()->invalidate();
     // The size the view will open the window at (measured afresh after each close).
@@ -244,17 +258,36 @@ void TOptionMenuWindow::layOutEntries(TOption *option, int available)
             button = menuButtons.at(i);
             button->setOption(entries.at(i));
         } else {
-            button = new TOptionButton(entries.at(i), this, TOptionButton::MenuEntryButton);
-            // Nested menus open to the right.
-            button->setMenuDirection(TAbstractMenuShower::ToTheRight);
-            menuButtons.append(button);
-            connect(button, SIGNAL(leafSelected()), this, SLOT(close()));
+            button = newEntry(entries.at(i));
         }
         gridLayout->addWidget(button, i % rowsPerColumn, i / rowsPerColumn);
         button->show();
     }
     for (int column = 0; column < SizedColumns; ++column)
         gridLayout->setColumnMinimumWidth(column, column < columns ? ColumnWidth : 0);
+}
+
+int TOptionMenuWindow::showHeading(TOption *option)
+{
+    if (option->getMenuHeading().isEmpty()) {
+        pHeadingLabel->hide();
+        pSeparator->hide();
+        return 0;
+    }
+    pHeadingLabel->setText(option->getMenuHeading());
+    pHeadingLabel->show();
+    pSeparator->show();
+    return pHeadingLabel->sizeHint().height() + pSeparator->height();
+}
+
+TOptionButton *TOptionMenuWindow::newEntry(TOption *option)
+{
+    TOptionButton *button = new TOptionButton(option, this, TOptionButton::MenuEntryButton);
+    // Nested menus open to the right.
+    button->setMenuDirection(TAbstractMenuShower::ToTheRight);
+    menuButtons.append(button);
+    connect(button, SIGNAL(leafSelected()), this, SLOT(close()));
+    return button;
 }
 
 QList<TOptionButton *> TOptionMenuWindow::shownEntries() const

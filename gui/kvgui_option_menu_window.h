@@ -25,6 +25,9 @@ public:
     // Shows the shower's menu in a pooled window, or a new one when the pool is empty.
     static void displayOptionMenu(TAbstractMenuShower *shower);
     void showOptionMenu(TAbstractMenuShower *shower);
+    // Pools a window that has shown the option's menu out of sight, unless a window is pooled or
+    // shown already: so that a screen's first menu opens about as fast as a pooled one.
+    static void prepare(TOption *option);
 
     QWidget *getMenuShownWidget() const { return menuShownWidget; }
     const QList<TOptionButton *> &getMenuButtons() const { return menuButtons; }
@@ -47,6 +50,9 @@ private:
     void abandon();
     void returnToPool();
     void layOutEntries(TOption *option, int available);
+    // The heading's height with its separator; 0 when the menu has no heading.
+    int showHeading(TOption *option);
+    TOptionButton *newEntry(TOption *option);
     // The shown entry buttons, in entry order, and the rows per column.
     QList<TOptionButton *> shownEntries() const;
     void clickMenuShownWidget();

@@ -48,6 +48,8 @@ private slots:
     void closing();
     void twoActivationsDuringAnimationShowOneMenu();
     void keypadWalkThroughTwoLevels();
+    void firstMenuPrepared_data();
+    void firstMenuPrepared();
 
 private:
     // Adds `entries` sub-options to the one menu option and shows a button for it.
@@ -249,6 +251,51 @@ void TestOptionMenuWindow::keypadWalkThroughTwoLevels()
     QTRY_VERIFY(openMenus().isEmpty());
     QCOMPARE(QList<QVariantList>(chosen), QList<QVariantList> { { 8 } });
     QCOMPARE(showerLeaf.count(), 1);
+}
+
+void TestOptionMenuWindow::firstMenuPrepared_data()
+{
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<bool>("goneBeforeIdle"); // the button and its option, before the event loop runs
+    QTest::addColumn<bool>("prepared");
+    QTest::newRow("a menu button prepares its menu") << 12 << false << true;
+    QTest::newRow("a button without a menu prepares none") << 0 << false << false;
+    QTest::newRow("a menu gone before the idle work prepares none") << 12 << true << false;
+}
+
+// As in a new process, no window is pooled when the menu button comes up.
+void TestOptionMenuWindow::firstMenuPrepared()
+{
+    QFETCH(int, entries);
+    QFETCH(bool, goneBeforeIdle);
+    QFETCH(bool, prepared);
+    const QList<TOptionMenuWindow *> pooled = TOptionMenuWindow::freeOptionWindows;
+    TOptionMenuWindow::freeOptionWindows.clear();
+    const auto restore = qScopeGuard([&] { TOptionMenuWindow::freeOptionWindows += pooled; });
+    const int made = TOptionMenuWindow::allWindows().size();
+
+    TOptionButton *shower = menuButton(entries, Direction::DropDown, QRect(300, 80, 150, 58));
+    if (goneBeforeIdle) {
+        delete shower;
+        delete menu;
+    }
+    // The idle work runs in the order asked for.
+    bool idle = false;
+    mainWindow->whenFirstFrameDrawn([&idle] { idle = true; });
+    QTRY_VERIFY(idle);
+    QCOMPARE(TOptionMenuWindow::allWindows().size(), made + (prepared ? 1 : 0));
+    if (!prepared)
+        return;
+
+    TOptionMenuWindow *window = TOptionMenuWindow::allWindows().last();
+    QCOMPARE(TOptionMenuWindow::freeOptionWindows, QList<TOptionMenuWindow *> { window });
+    QVERIFY(!window->isVisible());
+    const QList<TOptionButton *> buttons = window->getMenuButtons();
+    QCOMPARE(buttons.size(), entries);
+    QCOMPARE(buttons.last()->text(), QString("Entry 12"));
+    // The touch opens that window with the same entry buttons.
+    QCOMPARE(openFrom(shower), window);
+    QCOMPARE(window->getMenuButtons(), buttons);
 }
 
 QTEST_MAIN(TestOptionMenuWindow)

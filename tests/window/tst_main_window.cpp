@@ -63,6 +63,7 @@ private slots:
     void resizing();
     void stillEachOpening();
     void coveredClosedWhileOpening();
+    void firstFrameWork();
 
 private:
     Screen *showScreen(const QString &heading, const QString &subHeading = QString())
@@ -360,6 +361,22 @@ void TestMainWindow::coveredClosedWhileOpening()
     covered->getView()->close();
     QVERIFY(mainWindow->isAnimating());
     QVERIFY2(isDimmedGreen(shown()), qPrintable(shown().name()));
+}
+
+// Work asked for before the first frame waits for it; work asked for later runs from the event loop.
+void TestMainWindow::firstFrameWork()
+{
+    delete mainWindow;
+    mainWindow = new MainWindow(true);
+    QStringList ran;
+    mainWindow->whenFirstFrameDrawn([&ran] { ran << "before"; });
+    QCoreApplication::processEvents();
+    QVERIFY(ran.isEmpty());
+    mainWindow->show();
+    QTRY_COMPARE(ran, QStringList { "before" });
+    mainWindow->whenFirstFrameDrawn([&ran] { ran << "after"; });
+    QCOMPARE(ran.size(), 1);
+    QTRY_COMPARE(ran, (QStringList { "before", "after" }));
 }
 
 QTEST_MAIN(TestMainWindow)
