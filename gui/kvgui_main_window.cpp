@@ -206,7 +206,7 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
     pGraphicsView->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
 
     // Matching loads faces the first frame may not draw, and the answer only goes to the log.
-    new AfterFirstFrame(this, [this] {
+    whenFirstFrameDrawn([this] {
         if (!QFontInfo(QFont("Droid Sans")).exactMatch() || !QFontInfo(QFont("Droid Sans Mono")).exactMatch())
             qWarning() << "Warning: The system does not contain all the specified fonts!";
         // While the operator reads the first screen, so that the first touch opens its window sooner:
@@ -219,6 +219,8 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
             stillPicture = QPixmap(size());
             stillPicture.fill(Qt::black);
         }
+    });
+    new AfterFirstFrame(this, [this] {
         firstFrameDrawn = true;
         for (const std::function<void()> &work : qAsConst(firstFrameWork))
             work();
@@ -566,7 +568,7 @@ void TMainWindow::hideSubWindow(TSubWindowView *view)
 {
     subWindows.removeAll(view);
     const int index = pTopLayout->indexOf(view);
-    if (index < 0 || pTopLayout->count() < 2)
+    if (index < 0)
         return;
     pTopLayout->removeWidget(view);
     if (index == pTopLayout->count()) {
