@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <atomic>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -27,6 +28,11 @@ const int CursorShowMoveCount = 10;
 const int CursorHideDelayMs = 10000;
 const int BacktraceDepth = 30;
 
+// Set once the fault handler has logged its exit line. exit() then tears down Qt's globals under
+// whatever the interrupted code held (a locked mutex, for one); what the teardown says about that
+// is noise after the exit line and is not logged.
+std::atomic<bool> exitLineLogged { false };
+
 [[noreturn]] void signal_handler(int sig, siginfo_t *, void *)
 {
     if (sig != SIGINT) {
@@ -44,6 +50,7 @@ const int BacktraceDepth = 30;
         }
     }
     qDebug("*** %s: exit\n", "signal_handler");
+    exitLineLogged.store(true);
     exit(1);
 }
 
@@ -85,6 +92,8 @@ int syslogPriority(QtMsgType type)
 
 void TMessageOutput(QtMsgType type, const QMessageLogContext &, const QString &msg)
 {
+    if (exitLineLogged.load())
+        return;
     // The text is data, never a format: a "%" in a message must arrive as it is.
     syslog(syslogPriority(type), "%s", msg.toLocal8Bit().constData());
 }

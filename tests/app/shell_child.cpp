@@ -3,6 +3,7 @@
 #include "gui_app.h"
 
 #include <QDebug>
+#include <QMutex>
 
 #include <csignal>
 #include <cstdio>
@@ -27,7 +28,10 @@ int main(int argc, char **argv)
     } else if (mode == "fpe") {
         raise(SIGFPE);
     } else if (mode == "wait") {
-        // The test sends a signal once it has read the pid.
+        // The test sends a signal once it has read the pid. A signal often comes while some lock
+        // is held; holding one here makes the exit path meet it every time.
+        static QMutex held;
+        held.lock();
         std::printf("pid %d\n", int(getpid()));
         std::fflush(stdout);
         return GuiApp::exec();

@@ -87,7 +87,7 @@ void TestFaultHandling::routedMessages()
     QFETCH(QString, line);
     const Run run = runChild(mode);
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(run.lines, QStringList { line });
+    QVERIFY2(run.lines == QStringList { line }, qPrintable(run.lines.join('\n')));
 }
 
 void TestFaultHandling::faultSignals_data()
@@ -142,7 +142,7 @@ void TestFaultHandling::stopSignals()
     QFETCH(QStringList, lines);
     const Run run = runChild("wait", signal);
     QCOMPARE(run.exitCode, exitCode);
-    QCOMPARE(run.lines, lines);
+    QVERIFY2(run.lines == lines, qPrintable(run.lines.join('\n')));
 }
 
 QTEST_GUILESS_MAIN(TestFaultHandling)
