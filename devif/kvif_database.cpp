@@ -131,7 +131,8 @@ void TDatabase::setValue(const QString &key, const QString &group, QVariant valu
         // Traced as a literal, executed with the text bound: a quote in it stays data.
         statement = prefix + "'" + value.toString() + "'";
         prepared = query.prepare(prefix + "?");
-        query.addBindValue(value.toString());
+        // A null string would be bound as SQL NULL; the unit's other readers expect text.
+        query.addBindValue(value.toString().isNull() ? QStringLiteral("") : value.toString());
         break;
     default:
         qWarning() << "Error in setValue: Format of value not identified. Value is: " << value.toString()

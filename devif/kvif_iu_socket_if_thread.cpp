@@ -154,8 +154,7 @@ bool TIuSocketIfThread::createPacket(U16 port, U16 opcode, const QByteArray &dat
 
 bool TIuSocketIfThread::getIoState()
 {
-    QTcpSocket *s = socket;
-    return s && s->state() == QAbstractSocket::ConnectedState;
+    return connected;
 }
 
 void TIuSocketIfThread::run()
@@ -172,8 +171,14 @@ int TIuSocketIfThread::connectSocket()
         qWarning() << "Error, socket address or port not set";
         return IU_ADDRESS_NOT_SET;
     }
-    if (!socket)
+    if (!socket) {
         socket = new QTcpSocket;
+        // The socket is the transport thread's alone; callers on other threads read this copy.
+        connect(
+            socket.load(), &QAbstractSocket::stateChanged, socket.load(),
+            [this](QAbstractSocket::SocketState socketState) { connected = socketState == QAbstractSocket::ConnectedState; },
+            Qt::DirectConnection);
+    }
     QTcpSocket *s = socket;
     if (s->state() != QAbstractSocket::UnconnectedState)
         return IU_DONE;

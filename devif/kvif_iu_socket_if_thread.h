@@ -63,6 +63,7 @@ public:
     bool withdrawWait(QSemaphore *semaphore);
     // False, and nothing appended, when the payload does not fit the 16-bit length field.
     bool createPacket(U16 port, U16 opcode, const QByteArray &data, QByteArray &packet, U16 returnCode = 0);
+    // Whether the socket is connected; safe from any thread, never waits for the socket.
     bool getIoState();
     bool isInitialized() const { return state == 2; }
 
@@ -87,6 +88,7 @@ private:
     static QList<TIuSocketIfThread *> iuSocketifThreads;
 
     std::atomic<QTcpSocket *> socket; // created and owned by the thread, lives in it
+    std::atomic<bool> connected { false }; // the socket's state as the thread last saw it
     QString address;
     std::atomic<int> state;
     QByteArray handshakeReply; // under mutex

@@ -47,6 +47,34 @@ TMainWindow *TMainWindow::pInstance = nullptr;
 
 namespace {
 
+enum class ScreenshotChord
+{
+    None,
+    Colour,
+    Grey
+};
+
+// What an F12 key press asks for. On the standard X keymap Ctrl+Alt+F12 is the console-switch
+// key: where the server passes it on at all, it arrives as that keysym with Qt's key unset, or
+// (with the server's own Ctrl+Alt keys switched off) as F12 with Control and Mod1 in the core
+// protocol's modifier state. Other platforms carry only Qt's modifiers.
+ScreenshotChord screenshotChord(const QKeyEvent *event)
+{
+    static const quint32 SwitchVt12Keysym = 0x1008FE0C; // XF86XK_Switch_VT_12
+    static const quint32 ControlMask = 0x04, Mod1Mask = 0x08;
+    const bool x11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    if (x11 && event->nativeVirtualKey() == SwitchVt12Keysym)
+        return ScreenshotChord::Grey;
+    if (event->key() != Qt::Key_F12)
+        return ScreenshotChord::None;
+    const quint32 native = x11 ? event->nativeModifiers() : 0;
+    const bool alt = (event->modifiers() & Qt::AltModifier) || (native & Mod1Mask);
+    const bool control = (event->modifiers() & Qt::ControlModifier) || (native & ControlMask);
+    if (!alt)
+        return ScreenshotChord::None;
+    return control ? ScreenshotChord::Grey : ScreenshotChord::Colour;
+}
+
 // Runs a piece of start-up work once the window's first frame has been painted and flushed.
 class AfterFirstFrame : public QObject
 {
@@ -721,15 +749,17 @@ void TMainWindow::keyPressEvent(QKeyEvent *event)
             logWidgetStatistics();
         event->accept();
         return;
-    case Qt::Key_F12:
-        if (alt)
-            savePixmap(grab(), event->modifiers() & Qt::ControlModifier);
+    default:
+        break;
+    }
+    const ScreenshotChord chord = screenshotChord(event);
+    if (chord != ScreenshotChord::None)
+        savePixmap(grab(), chord == ScreenshotChord::Grey);
+    if (chord != ScreenshotChord::None || event->key() == Qt::Key_F12) {
         event->accept();
         return;
-    default:
-        QFrame::keyPressEvent(event);
-        return;
     }
+    QFrame::keyPressEvent(event);
 }
 
 void TMainWindow::resizeEvent(QResizeEvent *event)

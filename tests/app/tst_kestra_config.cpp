@@ -1,8 +1,10 @@
 // tst_kestra_config.cpp: the real application, end to end: started in the unit sandbox on a
-// private X server, touched through X (xdotool), observed through its system log, the
-// calibrator record and its exit status.
+// private X server, touched and keyed through X (xdotool), observed through its system log, the
+// pictures on its USB stick, the calibrator record and its exit status.
 #include "sandboxed_app.h"
 
+#include <QDir>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -13,6 +15,7 @@ class TestKestraConfig : public QObject
 
 private slots:
     void initTestCase();
+    void hotKeys();
     void menuCalibratesTwiceThenExits();
     void cleanup();
     void cleanupTestCase();
@@ -25,6 +28,9 @@ private:
     // Touches a point until the option button with this text is clicked (the live menu replaces
     // the zoom picture only when the zoom has ended).
     bool touch(const QPoint &at, const QString &buttonText);
+    // Presses keys through X and returns the picture that the last of them leaves on the stick.
+    QImage shoot(const QString &keys);
+    int saves() const { return log().count("/screenshots/screenshot_"); }
 
     QTemporaryDir tmp;
     QProcess app;
@@ -77,18 +83,35 @@ bool TestKestraConfig::touch(const QPoint &at, const QString &buttonText)
     return false;
 }
 
+QImage TestKestraConfig::shoot(const QString &keys)
+{
+    // Pictures are named by the second: the next one must not replace the last.
+    const QString second = QTime::currentTime().toString("hhmmss");
+    (void)QTest::qWaitFor([&] { return QTime::currentTime().toString("hhmmss") != second; }, 1100);
+    const QDir stick(tmp.filePath("usb0/screenshots"));
+    const int before = stick.entryList({ "*.png" }).size();
+    QProcess::execute("xdotool", QStringList { "key" } + keys.split(' '));
+    if (!QTest::qWaitFor([&] { return stick.entryList({ "*.png" }).size() > before; }, 10000))
+        return QImage();
+    const QFileInfo newest = stick.entryInfoList({ "*.png" }, QDir::Files, QDir::Time).first();
+    return newest.size() > 0 ? QImage(newest.filePath()) : QImage();
+}
+
 void TestKestraConfig::initTestCase()
 {
     QVERIFY(tmp.isValid());
     QVERIFY2(!QStandardPaths::findExecutable("xdotool").isEmpty(), "xdotool is needed (scripts/setup installs it)");
+    QVERIFY(QDir(tmp.path()).mkdir("usb0"));
+    // Keyed as on a unit whose X server passes Ctrl+Alt+F12 on as the console-switch key.
+    QCOMPARE(QProcess::execute("setxkbmap", { "-compat", "basic+iso9995+mousekeys+accessx(full)+misc+level5+caps(caps_lock)" }), 0);
     app.setProcessChannelMode(QProcess::ForwardedChannels);
     // The suite keeps the GL driver out of every process; here the application must do it itself.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("QT_XCB_GL_INTEGRATION");
     app.setProcessEnvironment(env);
     app.start(qEnvironmentVariable("KV_SANDBOX"),
-        { "--display", "--log", tmp.filePath("syslog"), "--calibrator-record", tmp.filePath("calibrator.log"), "--",
-            qEnvironmentVariable("KV_BUILD_DIR") + "/app/kestra_config" });
+        { "--display", "--usb", "0=" + tmp.filePath("usb0"), "--log", tmp.filePath("syslog"), "--calibrator-record",
+            tmp.filePath("calibrator.log"), "--", qEnvironmentVariable("KV_BUILD_DIR") + "/app/kestra_config" });
     QVERIFY(app.waitForStarted());
     QTRY_VERIFY_WITH_TIMEOUT(log().contains("Screen:  \"KESTRA 4417 MESSAGE TERMINAL\" , page:  \"CONFIGURATION\""), 20000);
     // The sandbox only has stand-ins for the Droid fonts; the check comes after the first frame.
@@ -97,6 +120,30 @@ void TestKestraConfig::initTestCase()
     const QString maps = appMaps();
     QVERIFY(maps.contains("libQt5Widgets"));
     QVERIFY2(!maps.contains("libGLX_mesa") && !maps.contains("_dri.so"), "the GL driver was loaded");
+}
+
+void TestKestraConfig::hotKeys()
+{
+    // F12 without Alt saves nothing: only the Alt+F12 after it does.
+    const int savesBefore = saves();
+    const QImage colour = shoot("F12 ctrl+F12 alt+F12");
+    QCOMPARE(colour.size(), QSize(800, 600));
+    QVERIFY(!colour.allGray());
+    QCOMPARE(saves(), savesBefore + 1);
+
+    const QImage grey = shoot("ctrl+alt+F12");
+    QCOMPARE(grey.size(), QSize(400, 300));
+    QVERIFY(grey.allGray());
+    // With the X server's own Ctrl+Alt keys switched off, the chord arrives as F12 with its modifiers.
+    QCOMPARE(QProcess::execute("setxkbmap", { "-option", "srvrkeys:none" }), 0);
+    QVERIFY(shoot("ctrl+alt+F12").allGray());
+    QCOMPARE(QDir(tmp.filePath("usb0/screenshots")).entryList({ "*.png" }).size(), 3);
+
+    QProcess::execute("xdotool", { "key", "alt+F11", "F1" });
+    QTRY_VERIFY(log().contains("KeyPress: F1 pressed"));
+    QVERIFY(log().contains("+++++ Total widgets count"));
+    QVERIFY(log().contains("+++++ \"MainScreen\" count 1"));
+    QCOMPARE(app.state(), QProcess::Running);
 }
 
 void TestKestraConfig::menuCalibratesTwiceThenExits()

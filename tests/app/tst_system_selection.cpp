@@ -81,6 +81,21 @@ private:
         qWarning() << "touch" << name << "did not reach a" << receiver(name);
         return false;
     }
+    // A mnemonic through the X keyboard, pressed until its button reports the click: a key that
+    // arrives while a window is still opening reaches the window below, which has no such mnemonic.
+    bool press(const QString &chord)
+    {
+        static const QMap<QString, QString> buttons { { "alt+s", "&Store" }, { "alt+c", "&Cancel" }, { "alt+y", "&Yes" },
+            { "alt+n", "&No" } };
+        const QString clicked = "Button with buttonText= \"" + buttons.value(chord) + "\"  was clicked!";
+        const int before = log().count(clicked);
+        for (int attempt = 0; attempt < 10; ++attempt) {
+            QProcess::execute("xdotool", { "key", chord });
+            if (QTest::qWaitFor([&] { return log().count(clicked) > before; }, 1500))
+                return true;
+        }
+        return false;
+    }
     // Every opening of the keyboard starts on its letters: the digits are on the first symbol page.
     // Each digit must reach the password field.
     bool typeDigits(const QString &digits)
@@ -154,6 +169,8 @@ void TestSystemSelection::roleChange_data()
     row("a wrong password stores nothing and the right one then works", "",
         "select, duplicated, type 7390, password ok, warning ok, type 7391, password ok, store, yes", "0|44170815");
     row("No stores nothing", "", store + ", no", "1|44170815");
+    row("mnemonics: Alt+N goes back to the window, Alt+S and Alt+Y store", "", store + ", alt+n, alt+s, alt+y", "0|44170815");
+    row("mnemonic Alt+C leaves without storing", "", "select, duplicated, type 7391, password ok, alt+c, calibrate", "1|44170815");
     // Then the screen answers again: Calibrate on the menu below.
     row("another writer's lock: stored once it is free, the other's value kept", "", store + ", yes while locked, calibrate", "0|held");
     // The role is first read when the window opens.
@@ -171,7 +188,7 @@ void TestSystemSelection::roleChange()
     QVERIFY(start(preparation));
     for (const QString &step : steps.split(", ")) {
         // Nothing is stored before Yes.
-        if (step.startsWith("yes"))
+        if (step.startsWith("yes") || step == "alt+y")
             QCOMPARE(sql("SELECT isPrimary FROM systemCfg"), QString("1"));
         if (step == "yes while locked") {
             QProcess writer;
@@ -185,7 +202,10 @@ void TestSystemSelection::roleChange()
             writer.closeWriteChannel();
             QVERIFY(writer.waitForFinished(10000) && writer.exitCode() == 0);
         } else {
-            QVERIFY2(step.startsWith("type ") ? typeDigits(step.mid(5)) : touch(step), qPrintable(step));
+            QVERIFY2(step.startsWith("type ") ? typeDigits(step.mid(5))
+                    : step.startsWith("alt+") ? press(step)
+                                              : touch(step),
+                qPrintable(step));
         }
     }
     if (stored == "fatal exit") {

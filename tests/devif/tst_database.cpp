@@ -61,6 +61,7 @@ private slots:
         QTest::newRow("string is a literal") << "applicationName" << QVariant("kv20937c") << "applicationName='kv20937c'";
         QTest::newRow("quote in a string is stored as it is")
             << "unitBom" << QVariant("x', isPrimary=7 --") << "unitBom='x', isPrimary=7 --'";
+        QTest::newRow("null string is an empty text") << "unitBom" << QVariant(QString()) << "unitBom=''";
     }
 
     void updateStatements()
@@ -74,6 +75,9 @@ private slots:
             "setValue(const QString&, const QString&, QVariant) : About to run query= \"UPDATE systemCfg SET " + statement + '"'));
         QCOMPARE(database->getValue(key, "systemCfg").toString(),
             value.type() == QVariant::Bool ? QString::number(value.toInt()) : value.toString());
+        // Other processes of the unit read these files: a text column never holds SQL NULL.
+        QCOMPARE(database->getValue("typeof(" + key + ")", "systemCfg").toString(),
+            QString(value.type() == QVariant::String ? "text" : "integer"));
     }
 
     void waitsForAnotherWriter()

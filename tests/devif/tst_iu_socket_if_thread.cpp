@@ -85,6 +85,10 @@ private slots:
         }
         QVERIFY(daemon.waitForLine("packet "));
         QCOMPARE(daemon.packets(), QStringList { expected });
+        // The connection's state as seen from this thread follows the transport's socket.
+        QVERIFY(transportTo(daemon.port)->getIoState());
+        daemon.command("close");
+        QTRY_VERIFY(!transportTo(daemon.port)->getIoState());
     }
 
     void refusedHandshake()
