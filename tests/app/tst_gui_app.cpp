@@ -1,7 +1,7 @@
-// tst_gui_app.cpp: the application object's event hook, cursor policy, press release and
-// style-sheet application. Runs in the unit sandbox, as the object opens the system log.
+// tst_gui_app.cpp: the application object's event hook, cursor policy and press release. Runs in
+// the unit sandbox, as the object opens the system log. (Its style-sheet application shows in the
+// night-mode pictures of tests/screenshots.)
 #include "gui_app.h"
-#include "main_screen.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -67,7 +67,6 @@ private slots:
     }
     void inputEvents_data();
     void inputEvents();
-    void changeStyleSheetTouchesVisibleWindowsAndMainScreen();
 
 private:
     void send(const QString &input);
@@ -152,25 +151,6 @@ void TestGuiApp::inputEvents()
     QCOMPARE(target.received.join(' '), received);
     QCOMPARE(logged(&target), log);
     QCOMPARE(cursorHidden(), pointerHidden);
-}
-
-void TestGuiApp::changeStyleSheetTouchesVisibleWindowsAndMainScreen()
-{
-    QWidget visible;
-    visible.show();
-    QWidget *child = new QWidget(&visible);
-    child->show();
-    QWidget hidden;
-    MainScreen hiddenMainScreen(nullptr); // a top-level window of its own here
-    QVERIFY(QTest::qWaitForWindowExposed(&visible));
-
-    const QString sheet = "QWidget { color: #123456; }";
-    GuiApp::m_pInstance->changeStyleSheet(sheet);
-
-    QCOMPARE(visible.styleSheet(), sheet);
-    QCOMPARE(hiddenMainScreen.styleSheet(), sheet);
-    QCOMPARE(hidden.styleSheet(), QString());
-    QCOMPARE(child->styleSheet(), QString());
 }
 
 int main(int argc, char **argv)

@@ -1,5 +1,6 @@
-// tst_select_system_cfg_window.cpp: the GMDSS system selection and its password request over real
-// settings files in the sandbox's /appdata, driven by touches on the windows' own buttons.
+// tst_select_system_cfg_window.cpp: the GMDSS system selection, its password request and its
+// question over real settings files in the sandbox's /appdata, driven by touches on the windows'
+// own buttons.
 #include "gui_app.h"
 #include "kvgui_led_box.h"
 #include "kvgui_line_edit.h"
@@ -52,7 +53,8 @@ private slots:
     }
     void cleanup()
     {
-        for (TSubWindowView *view : mainWindow->getSubWindows())
+        const QList<TSubWindowView *> open = mainWindow->getSubWindows(); // closing changes the list
+        for (TSubWindowView *view : open)
             view->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!window);
@@ -85,7 +87,7 @@ QWidget *TestSelectSystemCfgWindow::target(const QString &action) const
         return request->getCancelButton();
     if (auto *question = qobject_cast<TMessageWindow *>(view ? view->getWindow() : nullptr))
         for (TOptionButton *button : question->findChildren<TOptionButton *>())
-            if (button->text() == (action == "yes" ? "&Yes" : "&No"))
+            if (button->text() == (action == "yes" ? "&Yes" : action == "ok" ? "&OK" : "&No"))
                 return button;
     return nullptr;
 }
@@ -111,6 +113,11 @@ void TestSelectSystemCfgWindow::operatorFlow_data()
     };
 
     row("Store without a change closes without asking or storing", 1, "store", 1, "");
+    // A refused password warns and leaves the request open, its field emptied and focused for the next try.
+    row("a wrong password is refused", 1, "duplicated, type 7390", 1, "duplicated TPasswordReqWindow TMessageWindow");
+    row("a trailing space is refused", 1, "duplicated, type 7391 ", 1, "duplicated TPasswordReqWindow TMessageWindow");
+    row("a leading digit is refused", 1, "duplicated, type 07391", 1, "duplicated TPasswordReqWindow TMessageWindow");
+    row("after a refusal the right password works", 1, "duplicated, type 7390, ok, type 7391, store, yes", 0, "");
     row("password, Store and Yes store duplicated", 1, "duplicated, type 7391, store, yes", 0, "");
     row("password, Store and Yes store primary", 0, "primary, type 7391, store, yes", 1, "");
     row("changing back after the password is no change", 1, "duplicated, type 7391, primary, store", 1, "");

@@ -1,25 +1,14 @@
-// tst_abstract_sub_window.cpp
-#include "controls_test_support.h"
+// tst_abstract_sub_window.cpp: the sub-window base (placement, pooled views, event information,
+// keys, focus) and the configuration window base.
+#include "gui_test_support.h"
 #include "kvgui_abstract_cfg_window.h"
 #include "kvgui_option.h"
 #include "kvgui_option_button.h"
 
 #include <QLineEdit>
-#include <QSignalSpy>
-
-class TSizedWindow : public TAbstractSubWindow
-{
-public:
-    explicit TSizedWindow(const QSize &size = QSize(200, 100), OptionFlags flags = 0)
-        : TAbstractSubWindow(GrowFromPoint, flags)
-    {
-        setFixedSize(size);
-    }
-};
 
 class TCountingCfgWindow : public TAbstractCfgWindow
 {
-    Q_OBJECT
 public:
     TCountingCfgWindow()
         : TAbstractCfgWindow(QStringLiteral("GMDSS system"), false)
@@ -27,203 +16,155 @@ public:
     QList<bool> loadedWhileVisible;
     int stores = 0;
 
-protected slots:
+protected:
     void updateData() override { loadedWhileVisible << isVisible(); }
     void storeData() override { ++stores; }
 };
 
-// The sub-window base and the configuration window base.
-class TestAbstractSubWindow : public QObject
+class TestAbstractSubWindow : public GuiFixture
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(showMainWindow(mainWindow)); }
-    void cleanup() { QVERIFY(closeSubWindows(mainWindow.data())); }
-    void placement_data();
-    void placement();
-    void viewGoesBackToThePoolOnce_data();
-    void viewGoesBackToThePoolOnce();
-    void eventInfoCascade_data();
-    void eventInfoCascade();
-    void keys_data();
-    void keys();
-    void focusGoesToDefaultFocusWidget();
-    void cfgWindow();
+    void placement_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QPoint>("from");
+        QTest::addColumn<int>("flags");
+        QTest::addColumn<QPoint>("topLeft");
+        QTest::addColumn<QString>("via"); // opened from the point, from a widget centred on it, or from no widget
+        QTest::newRow("small window pushed in from the corner") << QSize(200, 100) << QPoint(10, 10) << 0 << QPoint(74, 124) << "point";
+        QTest::newRow("wide window centred") << QSize(700, 100) << QPoint(10, 300) << 0 << QPoint(50, 250) << "point";
+        QTest::newRow("kept off the right edge") << QSize(200, 100) << QPoint(790, 300) << 0 << QPoint(525, 250) << "point";
+        QTest::newRow("kept off the bottom edge") << QSize(200, 100) << QPoint(400, 590) << 0 << QPoint(300, 425) << "point";
+        QTest::newRow("tall window centred below the title") << QSize(200, 450) << QPoint(400, 10) << 0 << QPoint(300, 100) << "point";
+        QTest::newRow("keyboard room centres in the upper part") << QSize(200, 200) << QPoint(400, 500) << 1 << QPoint(300, 111) << "point";
+        QTest::newRow("keyboard room keeps a small window above it")
+            << QSize(200, 100) << QPoint(400, 350) << 1 << QPoint(300, 197) << "point";
+        QTest::newRow("opened from the centre of a widget") << QSize(200, 100) << QPoint(150, 220) << 0 << QPoint(74, 170) << "widget";
+        QTest::newRow("without a widget centred on the middle") << QSize(200, 100) << QPoint(400, 300) << 0 << QPoint(300, 250) << "null";
+    }
+    void placement()
+    {
+        QFETCH(QSize, size);
+        QFETCH(QPoint, from);
+        QFETCH(int, flags);
+        QFETCH(QPoint, topLeft);
+        QFETCH(QString, via);
+        TestSubWindow *window = newWindow(0, size, int(TAbstractSubWindow::GrowFromPoint), flags);
+        QWidget source(mainWindow);
+        source.setGeometry(from.x() - 50, from.y() - 20, 101, 41);
+        if (via == "point")
+            window->showWindow(from);
+        else
+            window->showWindow(via == "widget" ? &source : nullptr);
+        QCOMPARE(window->getView()->getStartRect().topLeft(), from);
+        QTRY_COMPARE(finalTopLeft(window), topLeft);
+    }
 
-private:
-    QScopedPointer<TMainWindow> mainWindow;
-};
+    void viewGoesBackToThePoolOnce_data()
+    {
+        QTest::addColumn<bool>("closeTwice");
+        QTest::newRow("closing twice returns one view") << true;
+        QTest::newRow("a window deleted while shown returns its view") << false;
+    }
+    void viewGoesBackToThePoolOnce()
+    {
+        QFETCH(bool, closeTwice);
+        auto *window = new TestSubWindow;
+        window->showEventInfo();
+        TSubWindowView *view = window->getView();
+        QVERIFY(mainWindow->getSubWindows().contains(view) && !TAbstractSubWindow::freeFrameList.contains(view));
+        if (closeTwice) {
+            window->close();
+            window->close();
+            QVERIFY(!window->getView());
+        }
+        delete window;
+        QCOMPARE(TAbstractSubWindow::freeFrameList.count(view), 1);
+        QVERIFY(!mainWindow->getSubWindows().contains(view));
+        // The next window borrows it.
+        TestSubWindow *next = newWindow();
+        next->showWindow(QPoint(400, 300));
+        QCOMPARE(next->getView(), view);
+    }
 
-void TestAbstractSubWindow::placement_data()
-{
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QPoint>("from");
-    QTest::addColumn<int>("flags");
-    QTest::addColumn<QPoint>("topLeft");
-    QTest::addColumn<QString>("via"); // opened from the point, from a widget centred on it, or from no widget
-    QTest::newRow("small window pushed in from the corner") << QSize(200, 100) << QPoint(10, 10) << 0 << QPoint(74, 124) << "point";
-    QTest::newRow("wide window centred") << QSize(700, 100) << QPoint(10, 300) << 0 << QPoint(50, 250) << "point";
-    QTest::newRow("kept off the right edge") << QSize(200, 100) << QPoint(790, 300) << 0 << QPoint(525, 250) << "point";
-    QTest::newRow("kept off the bottom edge") << QSize(200, 100) << QPoint(400, 590) << 0 << QPoint(300, 425) << "point";
-    QTest::newRow("tall window centred below the title") << QSize(200, 450) << QPoint(400, 10) << 0 << QPoint(300, 100) << "point";
-    QTest::newRow("keyboard room centres in the upper part") << QSize(200, 200) << QPoint(400, 500) << 1 << QPoint(300, 111) << "point";
-    QTest::newRow("keyboard room keeps a small window above it") << QSize(200, 100) << QPoint(400, 350) << 1 << QPoint(300, 197) << "point";
-    QTest::newRow("opened from the centre of a widget") << QSize(200, 100) << QPoint(150, 220) << 0 << QPoint(74, 170) << "widget";
-    QTest::newRow("without a widget centred on the middle") << QSize(200, 100) << QPoint(400, 300) << 0 << QPoint(300, 250) << "null";
-}
+    void keys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("setup");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("choices");
+        QTest::addColumn<bool>("stillShown");
+        const int ret = Qt::Key_Return, esc = Qt::Key_Escape;
+        QTest::newRow("Return presses the enabled default button") << ret << "default button" << true << 1 << true;
+        QTest::newRow("Return on a disabled default button does nothing") << ret << "disabled default button" << false << 0 << true;
+        QTest::newRow("Return without a default button goes on to the parent") << ret << "no default button" << false << 0 << true;
+        QTest::newRow("Return after the default button is deleted goes on") << ret << "deleted default button" << false << 0 << true;
+        QTest::newRow("Escape closes the window") << esc << "default button" << true << 0 << false;
+        QTest::newRow("Escape is swallowed without escape-close") << esc << "no escape-close" << true << 0 << true;
+    }
+    void keys()
+    {
+        QFETCH(int, key);
+        QFETCH(QString, setup);
+        QFETCH(bool, accepted);
+        QFETCH(int, choices);
+        QFETCH(bool, stillShown);
+        TestSubWindow *window = newWindow();
+        auto *option = new TOption(QStringLiteral("&OK"), window);
+        auto *button = new TOptionButton(option, window);
+        if (setup != "no default button")
+            window->setDefaultOptionButton(button);
+        if (setup == "deleted default button")
+            delete button;
+        option->setEnabled(setup != "disabled default button");
+        window->setUseEscapeClose(setup != "no escape-close");
+        window->showWindow(QPoint(400, 300));
+        QSignalSpy selected(option, SIGNAL(selected(QWidget *)));
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(window, &press);
+        QCOMPARE(press.isAccepted(), accepted);
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+        QApplication::sendEvent(window, &release);
+        QCOMPARE(selected.count(), choices);
+        QCOMPARE(window->getView() != nullptr, stillShown);
+    }
 
-void TestAbstractSubWindow::placement()
-{
-    QFETCH(QSize, size);
-    QFETCH(QPoint, from);
-    QFETCH(int, flags);
-    QFETCH(QPoint, topLeft);
-    QFETCH(QString, via);
-    TSizedWindow window(size, flags);
-    QWidget source(mainWindow.data());
-    source.setGeometry(from.x() - 50, from.y() - 20, 101, 41);
-    if (via == QLatin1String("point"))
-        window.showWindow(from);
-    else
-        window.showWindow(via == QLatin1String("widget") ? &source : nullptr);
-    QCOMPARE(window.getView()->getStartRect().topLeft(), from);
-    QTRY_COMPARE(finalTopLeft(mainWindow.data(), &window), topLeft);
-}
+    void focusGoesToDefaultFocusWidget()
+    {
+        TestSubWindow *window = newWindow();
+        // Another child comes first in the focus chain.
+        auto *edit = new QLineEdit(window);
+        window->setDefaultFocusWidget(edit);
+        window->showWindow(QPoint(400, 300));
+        QTRY_COMPARE(QApplication::focusWidget(), edit);
+        // A deleted default focus widget must not be handed the focus.
+        delete edit;
+        window->setFocus(Qt::OtherFocusReason);
+        QTRY_VERIFY(window->hasFocus());
+    }
 
-void TestAbstractSubWindow::viewGoesBackToThePoolOnce_data()
-{
-    QTest::addColumn<bool>("closeTwice");
-    QTest::newRow("closing twice returns one view") << true;
-    QTest::newRow("a window deleted while shown returns its view") << false;
-}
-
-void TestAbstractSubWindow::viewGoesBackToThePoolOnce()
-{
-    QFETCH(bool, closeTwice);
-    auto *window = new TSizedWindow;
-    window->showEventInfo();
-    TSubWindowView *view = window->getView();
-    QVERIFY(mainWindow->getSubWindows().contains(view) && !TAbstractSubWindow::freeFrameList.contains(view));
-    if (closeTwice) {
+    void cfgWindow()
+    {
+        TCountingCfgWindow *window = newWindow<TCountingCfgWindow>();
+        window->showEventInfo();
         window->close();
+        window->showWindow(QPoint(0, 0), QPoint(100, 100), nullptr);
         window->close();
+        window->showWindow(QPoint(400, 300));
+        // The data is loaded anew before every showing, before the window is visible.
+        QCOMPARE(window->loadedWhileVisible, (QList<bool> { false, false, false }));
+        mainWindow->forceInstantAnimationCompletion();
+        QTest::mouseClick(window->getOkButton(), Qt::LeftButton);
+        QTest::keyClick(window, Qt::Key_Return);
+        QCOMPARE(window->stores, 2);
+        // Storing closes the window only when the subclass's storeData says so.
+        QVERIFY(window->getView());
+        QTest::mouseClick(window->getCancelButton(), Qt::LeftButton);
+        QCOMPARE(window->stores, 2);
         QVERIFY(!window->getView());
     }
-    delete window;
-    QCOMPARE(TAbstractSubWindow::freeFrameList.count(view), 1);
-    QVERIFY(!mainWindow->getSubWindows().contains(view));
-    // The next window borrows it.
-    TSizedWindow next;
-    next.showWindow(QPoint(400, 300));
-    QCOMPARE(next.getView(), view);
-}
-
-void TestAbstractSubWindow::eventInfoCascade_data()
-{
-    QTest::addColumn<QList<int>>("shows");
-    QTest::addColumn<QList<int>>("cascadeSlots");
-    QTest::newRow("six windows in a row use slots 1 to 5, then 1") << QList<int> { 0, 1, 2, 3, 4, 5 } << QList<int> { 1, 2, 3, 4, 5, 1 };
-    QTest::newRow("a window shown again moves to the end of the cascade") << QList<int> { 0, 1, 0 } << QList<int> { 1, 2, 3 };
-}
-
-void TestAbstractSubWindow::eventInfoCascade()
-{
-    QFETCH(QList<int>, shows);
-    QFETCH(QList<int>, cascadeSlots);
-    TSizedWindow windows[6];
-    for (int i = 0; i < shows.count(); ++i) {
-        TSizedWindow *window = &windows[shows[i]];
-        window->showEventInfo();
-        const int n = cascadeSlots[i] * 50;
-        // Comes in from the right edge.
-        QCOMPARE(window->getView()->getStartRect().topLeft(), QPoint(800, n + 20));
-        QTRY_COMPARE(finalTopLeft(mainWindow.data(), window), QPoint(n, n + 20));
-        QCOMPARE(TAbstractSubWindow::currentEventInfos.last(), window);
-    }
-}
-
-void TestAbstractSubWindow::keys_data()
-{
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("setup");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<int>("choices");
-    QTest::addColumn<bool>("stillShown");
-    const int ret = Qt::Key_Return;
-    const int esc = Qt::Key_Escape;
-    QTest::newRow("Return presses the enabled default button") << ret << "default button" << true << 1 << true;
-    QTest::newRow("Return on a disabled default button does nothing") << ret << "disabled default button" << false << 0 << true;
-    QTest::newRow("Return without a default button goes on to the parent") << ret << "no default button" << false << 0 << true;
-    QTest::newRow("Return after the default button is deleted goes on") << ret << "deleted default button" << false << 0 << true;
-    QTest::newRow("Escape closes the window") << esc << "default button" << true << 0 << false;
-    QTest::newRow("Escape is swallowed without escape-close") << esc << "no escape-close" << true << 0 << true;
-}
-
-void TestAbstractSubWindow::keys()
-{
-    QFETCH(int, key);
-    QFETCH(QString, setup);
-    QFETCH(bool, accepted);
-    QFETCH(int, choices);
-    QFETCH(bool, stillShown);
-    TSizedWindow window;
-    auto *option = new TOption(QStringLiteral("&OK"), &window);
-    auto *button = new TOptionButton(option, &window);
-    if (setup != QLatin1String("no default button"))
-        window.setDefaultOptionButton(button);
-    if (setup == QLatin1String("deleted default button"))
-        delete button;
-    option->setEnabled(setup != QLatin1String("disabled default button"));
-    window.setUseEscapeClose(setup != QLatin1String("no escape-close"));
-    window.showWindow(QPoint(400, 300));
-    QSignalSpy selected(option, SIGNAL(selected(QWidget *)));
-
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(&window, &press);
-    QCOMPARE(press.isAccepted(), accepted);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-    QApplication::sendEvent(&window, &release);
-    QCOMPARE(selected.count(), choices);
-    QCOMPARE(window.getView() != nullptr, stillShown);
-}
-
-void TestAbstractSubWindow::focusGoesToDefaultFocusWidget()
-{
-    TSizedWindow window;
-    // Another child comes first in the focus chain.
-    new QLineEdit(&window);
-    auto *edit = new QLineEdit(&window);
-    window.setDefaultFocusWidget(edit);
-    window.showWindow(QPoint(400, 300));
-    QTRY_COMPARE(QApplication::focusWidget(), edit);
-
-    // A deleted default focus widget must not be handed the focus.
-    delete edit;
-    window.setFocus(Qt::OtherFocusReason);
-    QTRY_VERIFY(window.hasFocus());
-}
-
-void TestAbstractSubWindow::cfgWindow()
-{
-    TCountingCfgWindow window;
-    window.showEventInfo();
-    window.close();
-    window.showWindow(QPoint(0, 0), QPoint(100, 100), nullptr);
-    window.close();
-    window.showWindow(QPoint(400, 300));
-    // The data is loaded anew before every showing, before the window is visible.
-    QCOMPARE(window.loadedWhileVisible, (QList<bool> { false, false, false }));
-
-    mainWindow->forceInstantAnimationCompletion();
-    QTest::mouseClick(window.getOkButton(), Qt::LeftButton);
-    QTest::keyClick(&window, Qt::Key_Return);
-    QCOMPARE(window.stores, 2);
-    // Storing closes the window only when the subclass's storeData says so.
-    QVERIFY(window.getView());
-    QTest::mouseClick(window.getCancelButton(), Qt::LeftButton);
-    QCOMPARE(window.stores, 2);
-    QVERIFY(!window.getView());
-}
+};
 
 QTEST_MAIN(TestAbstractSubWindow)
 #include "tst_abstract_sub_window.moc"

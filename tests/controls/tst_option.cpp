@@ -1,13 +1,10 @@
 // tst_option.cpp
-#include "kvgui_flash_animator.h"
 #include "kvgui_option.h"
 #include "kvgui_option_button.h"
 #include "kvgui_option_icon_button.h"
 
 #include <QKeyEvent>
 #include <QPointer>
-#include <QPropertyAnimation>
-#include <QSequentialAnimationGroup>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -25,7 +22,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override { pressed.append(event->key()); }
 };
 
-// Options, the buttons that show them, and the flashing of icon buttons.
+// Options and the buttons that show them.
 class TestOption : public QObject
 {
     Q_OBJECT
@@ -34,17 +31,11 @@ private slots:
     void slotConnection();
     void subOptionList_data();
     void subOptionList();
-    void deleteAllSubOptionsDeletesTheTree();
     void keyRules_data();
     void keyRules();
     void buttonFollowsItsOption();
-    void pulseSlowsDown();
-    void flashing_data();
-    void flashing();
 
 private:
-    static int fadeDuration(QObject &animator) { return animator.findChildren<QPropertyAnimation *>().first()->duration(); }
-    static int groupState(QObject &animator) { return animator.findChild<QSequentialAnimationGroup *>()->state(); }
 };
 
 void TestOption::slotConnection_data()
@@ -52,7 +43,6 @@ void TestOption::slotConnection_data()
     QTest::addColumn<bool>("withParent");
     QTest::addColumn<QByteArray>("slot");
     QTest::newRow("slot text with parent runs the parent's slot") << true << QByteArray(SLOT(handle(QWidget *)));
-    QTest::newRow("bare signature with parent runs the parent's slot") << true << QByteArray("handle(QWidget*)");
     QTest::newRow("slot without parent is never connected") << false << QByteArray(SLOT(handle(QWidget *)));
     QTest::newRow("no slot connects nothing") << true << QByteArray();
 }
@@ -74,8 +64,6 @@ void TestOption::subOptionList_data()
     QTest::addColumn<QStringList>("list"); // empty: a leaf
     QTest::newRow("first append makes a menu option") << "append" << QStringList { "Child" };
     QTest::newRow("removing the last child makes a leaf again") << "append remove" << QStringList();
-    QTest::newRow("removing an absent child changes nothing") << "append removeOther" << QStringList { "Child" };
-    QTest::newRow("removing from a leaf changes nothing") << "remove" << QStringList();
     QTest::newRow("insert beyond the end is refused") << "append insertBeyond" << QStringList { "Child" };
     QTest::newRow("insert at the front goes first") << "append insertFront" << QStringList { "Other", "Child" };
     QTest::newRow("a child added twice is removed entirely") << "append append remove" << QStringList();
@@ -106,20 +94,6 @@ void TestOption::subOptionList()
     QSignalSpy reported(&menu, SIGNAL(leafSelected(int)));
     emit child.leafSelected(3);
     QCOMPARE(QList<QVariantList>(reported), list.contains("Child") ? QList<QVariantList> { { 3 } } : QList<QVariantList> {});
-}
-
-void TestOption::deleteAllSubOptionsDeletesTheTree()
-{
-    TOption root("Root", nullptr);
-    QPointer<TOption> child = new TOption("Child", nullptr);
-    QPointer<TOption> grandChild = new TOption("Grandchild", nullptr);
-    root.appendSubOption(child);
-    child->appendSubOption(grandChild);
-    root.deleteAllSubOptions();
-    QVERIFY(!root.hasSubOptions());
-    // Deleted later, so handlers still running on a child are safe.
-    QVERIFY(child);
-    QTRY_VERIFY(!child && !grandChild);
 }
 
 void TestOption::keyRules_data()
@@ -210,70 +184,6 @@ void TestOption::buttonFollowsItsOption()
     QVERIFY(button.text().isEmpty() && !button.isCheckable());
     QTest::mouseClick(&button, Qt::LeftButton);
     QCOMPARE(leaf.count(), 0);
-}
-
-void TestOption::pulseSlowsDown()
-{
-    TFlashAnimator animator(nullptr);
-    QWidget widget;
-    animator.setAnimating(&widget);
-    QTRY_VERIFY(fadeDuration(animator) > 120);
-    // Started again, the pulse is quick again; the later pulses are driven at once.
-    animator.clearAnimating(&widget);
-    animator.setAnimating(&widget);
-    QList<int> durations { fadeDuration(animator) };
-    for (int loop = 0; loop < 9; ++loop) {
-        QVERIFY(QMetaObject::invokeMethod(&animator, "handleLoopChanged", Q_ARG(int, 1)));
-        durations << fadeDuration(animator);
-    }
-    QCOMPARE(durations, (QList<int> { 120, 160, 213, 284, 378, 504, 672, 896, 1000, 1000 }));
-    // Both fades of a pulse share the duration, and the pulse keeps running.
-    QCOMPARE(animator.findChildren<QPropertyAnimation *>().at(1)->duration(), 1000);
-    QCOMPARE(groupState(animator), int(QAbstractAnimation::Running));
-}
-
-// A flashing icon button A, hidden and shown, stopped and started, shares its pulse with a plain widget B
-// driven directly.
-void TestOption::flashing_data()
-{
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<int>("state");
-    QTest::newRow("hiding the only flashing widget pauses the pulse") << "hideA" << int(QAbstractAnimation::Paused);
-    QTest::newRow("a hidden widget shown again resumes the pulse") << "hideA showA" << int(QAbstractAnimation::Running);
-    QTest::newRow("hiding one of two keeps the pulse running") << "setB hideA" << int(QAbstractAnimation::Running);
-    QTest::newRow("stopping the last widget stops the pulse") << "offA" << int(QAbstractAnimation::Stopped);
-    QTest::newRow("stopping with a paused widget left only pauses") << "setB pauseB offA" << int(QAbstractAnimation::Paused);
-    QTest::newRow("pausing a widget that is not flashing keeps nothing to resume") << "pauseB offA" << int(QAbstractAnimation::Stopped);
-    QTest::newRow("a button started while hidden waits") << "offA hideA onA" << int(QAbstractAnimation::Stopped);
-    QTest::newRow("a button started while hidden joins once shown") << "offA hideA onA showA" << int(QAbstractAnimation::Running);
-}
-
-void TestOption::flashing()
-{
-    QFETCH(QString, steps);
-    QFETCH(int, state);
-    QWidget b; // outlives the button's animator, which still knows it
-    QWidget parent;
-    TOption option("Alarm", "kvgui_tools", nullptr);
-    TOptionIconButton a(&option, &parent);
-    parent.show();
-    a.setAnimating(true);
-    TFlashAnimator &animator = *a.findChild<TFlashAnimator *>();
-    for (const QString &step : steps.split(' ')) {
-        if (step == "hideA" || step == "showA")
-            a.setVisible(step == "showA");
-        else if (step == "onA" || step == "offA")
-            a.setAnimating(step == "onA");
-        else if (step == "setB")
-            animator.setAnimating(&b);
-        else
-            animator.pauseAnimating(&b);
-    }
-    QCOMPARE(groupState(animator), state);
-    if (state == QAbstractAnimation::Running)
-        QTRY_VERIFY(animator.getOpacity() > 0.0);
-    else
-        QCOMPARE(animator.getOpacity(), 0.0);
 }
 
 QTEST_MAIN(TestOption)

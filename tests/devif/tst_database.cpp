@@ -80,20 +80,6 @@ private slots:
             QString(value.type() == QVariant::String ? "text" : "integer"));
     }
 
-    void waitsForAnotherWriter()
-    {
-        QProcess holder;
-        holder.start(child, { "sql", dir.filePath("system_cfg.db"), "3000", "UPDATE systemCfg SET serialNumber='held'" });
-        QVERIFY(holder.waitForReadyRead(10000));
-        QCOMPARE(holder.readLine(), QByteArray("locked\n"));
-
-        database->setValue("isPrimary", "systemCfg", QVariant(false));
-        QVERIFY(holder.waitForFinished(10000));
-        QCOMPARE(holder.exitCode(), 0);
-        QCOMPARE(database->getValue("isPrimary", "systemCfg").toInt(), 0);
-        QCOMPARE(database->getValue("serialNumber", "systemCfg").toString(), QStringLiteral("held"));
-    }
-
     void fatalPaths_data()
     {
         QTest::addColumn<QString>("call"); // of the library, in the child

@@ -86,15 +86,12 @@ private slots:
         QTest::newRow("unpolled 1538 loses its flag") << "1538C S1 unpolled connected" << entry("1538C") << 0x614 << "1538C S1 2.0 0" << 1;
         QTest::newRow("SSA terminal is never connected")
             << "1538SSA S1 polled connected" << entry("1538SSA") << 0x614 << "1538SSA S1 2.0 0" << 1;
-        QTest::newRow("new power supply is not connected") << "" << entry("4452") << 0x614 << "4452 S1 2.0 0" << 1;
         QTest::newRow("power supply keeps its flag") << "4452 S1 unpolled connected" << entry("4452") << 0x614 << "4452 S1 2.0 1" << 1;
         QTest::newRow("IP address kind") << "" << devicePayload({ "0,10.2.3.4,4640,A,1,1" }) << 0x614 << "4640 A 1 1 ip 10.2.3.4" << 1;
         QTest::newRow("CAN id kind") << "" << devicePayload({ "1,0x21,4640,A,1,1" }) << 0x614 << "4640 A 1 1 can 0x21" << 1;
-        QTest::newRow("kind read as four bytes") << "" << devicePayload({ "0x100,0x21,4640,A,1,1" }) << 0x614 << "4640 A 1 1" << 1;
         QTest::newRow("serial filling its span stops there")
             << "" << devicePayload({ "2,,4640," + QString(32, 'S') + ",9.9,1" }) << 0x614 << "4640 " + QString(32, 'S') + " 9.9 1" << 1;
         QTest::newRow("type name filling its span is unknown") << "" << devicePayload({ "0,,4640AAAAAAAAAAAA,A,1,1" }) << 0x614 << "" << 0;
-        QTest::newRow("type name with a trailing blank is unknown") << "" << devicePayload({ "0,,4640 ,A,1,1" }) << 0x614 << "" << 0;
         QTest::newRow("type name with a case difference is unknown") << "" << devicePayload({ "0,,1538c,A,1,1" }) << 0x614 << "" << 0;
 
         // Silent units are shown as not connected, except terminals and the power supply.
@@ -148,23 +145,6 @@ private slots:
         newer.registerDevice(false);
         QCOMPARE(registry->getDeviceList(), QList<TCommonDeviceIf *> { &newer });
         QVERIFY(!mine.isListed());
-    }
-
-    void sortedByType()
-    {
-        TCommonDeviceIf alarm(DEVICE_TYPE_4503, data("1", false));
-        TCommonDeviceIf radioA(DEVICE_TYPE_4640, data("2", false));
-        TCommonDeviceIf terminal(DEVICE_TYPE_1538C, data("3", false));
-        TCommonDeviceIf radioB(DEVICE_TYPE_4640, data("4", false));
-        for (TCommonDeviceIf *d : { &alarm, &radioA, &terminal, &radioB })
-            d->registerDevice(false);
-        QCOMPARE(registry->getDeviceList(), (QList<TCommonDeviceIf *> { &terminal, &radioA, &radioB, &alarm }));
-
-        // Registering again moves an object behind the others of its type.
-        radioA.registerDevice(false);
-        QCOMPARE(registry->getDeviceList(), (QList<TCommonDeviceIf *> { &terminal, &radioB, &radioA, &alarm }));
-        radioB.deregisterDevice();
-        QCOMPARE(registry->getDeviceList(), (QList<TCommonDeviceIf *> { &terminal, &radioA, &alarm }));
     }
 
 private:

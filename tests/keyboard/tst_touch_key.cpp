@@ -1,5 +1,5 @@
 // tst_touch_key.cpp
-#include "keyboard_test_support.h"
+#include "gui_test_support.h"
 
 #include "kvgui_base_touch_keypad.h"
 #include "kvgui_control_key_data.h"
@@ -16,8 +16,6 @@ private slots:
     void cleanup();
     void touches_data();
     void touches();
-    void newDataResetsTheKey();
-    void keypadSendsToFocusWidget();
 
 private:
     TTouchKey *newKey(TBaseKeyData *kd, TTouchKey::TKeyWidth width = TTouchKey::KeyWidth58);
@@ -110,39 +108,6 @@ void TestTouchKey::touches()
         QCOMPARE(spy.count(), activations.at(i));
         QCOMPARE(timer && timer->isActive() ? timer->interval() : -1, intervals.at(i));
     }
-}
-
-// One key widget serves every layout: new key data leaves nothing of the old behind.
-void TestTouchKey::newDataResetsTheKey()
-{
-    TTouchKey *key = newKey(new TStandardKeyData(Qt::Key_Left, QString(), QString(), "kvgui_key_arrow_left", true));
-    touch(key, QEvent::MouseButtonPress, key->rect().center());
-    key->setEnabled(false);
-    QVERIFY(!key->isDown());
-    QVERIFY(!key->findChild<QTimer *>()->isActive());
-    key->setEnabled(true);
-    key->setKeyData(own(new TControlKeyData(Qt::Key_Shift, "Shift", "kvgui_key_shift")));
-    QSignalSpy spy(key, SIGNAL(keyActivated(TBaseKeyData *)));
-    tap(key); // latches on release: no repeat timer is left over
-    QVERIFY(key->isChecked());
-    QCOMPARE(spy.count(), 1);
-    tap(key);
-    QVERIFY(!key->isChecked());
-    tap(key);
-    key->setKeyData(own(new TControlKeyData(Qt::Key_CapsLock, "Caps\nLock", QString())));
-    QVERIFY(!key->isChecked());
-}
-
-// A tapped key types into its window's focus widget, which keeps the focus.
-void TestTouchKey::keypadSendsToFocusWidget()
-{
-    TTouchKey *key = newKey(new TStandardKeyData(Qt::Key_X, "x", QString(), QString(), false));
-    QTest::mouseClick(key, Qt::LeftButton); // as a touch arrives, which would move the focus to a focusable key
-    QCOMPARE(field->text(), QString("x"));
-    QCOMPARE(window->focusWidget(), static_cast<QWidget *>(field));
-    field->clearFocus();
-    tap(key); // a window without focus widget receives nothing
-    QCOMPARE(field->text(), QString("x"));
 }
 
 QTEST_MAIN(TestTouchKey)

@@ -1,20 +1,15 @@
 // tst_touch_keyboard.cpp
-#include "keyboard_test_support.h"
-
+#include "gui_test_support.h"
 #include "kvgui_base_key_data.h"
 #include "kvgui_char_set_validator.h"
 #include "kvgui_icon_button.h"
 #include "kvgui_line_edit.h"
-#include "kvgui_stylesheet.h"
 #include "kvgui_touch_key.h"
 #include "kvgui_touch_keyboard.h"
 
 #include <QLabel>
 #include <QTimeLine>
 #include <QVBoxLayout>
-
-// Rows of 58-pixel keys, 4 pixels inside the 240-pixel keyboard; keys start right of the page selector.
-const QString LatinSpans = "4:61-738 62:61-738 120:61-738 178:61-739";
 
 // Exposes the event the keyboard sent last, which is what the field received.
 class Keyboard : public TTouchKeyboard
@@ -34,17 +29,12 @@ private slots:
     void cleanup() { delete window; }
     void typing_data();
     void typing();
-    void layoutByCharacterSet_data();
-    void layoutByCharacterSet();
-    void unknownState();
     void userHide();
     void slideOpensAndCloses();
-    void labelsFit();
 
 private:
     void type(const QString &taps);
     QString rowText(int first, int count) const;
-    QString rowSpans() const;
 
     QWidget *window = nullptr;
     Keyboard *keyboard = nullptr;
@@ -95,21 +85,6 @@ QString TestTouchKeyboard::rowText(int first, int count) const
     return text;
 }
 
-// Top, left and right edge of the visible keys of each row: "top:left-right", top row first.
-QString TestTouchKeyboard::rowSpans() const
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    QMap<int, QRect> rows;
-    for (TTouchKey *key : keyboard->getKeys()) {
-        if (!key->isHidden())
-            rows[key->y()] |= key->geometry();
-    }
-    QStringList spans;
-    for (const QRect &row : rows)
-        spans << QString("%1:%2-%3").arg(row.top()).arg(row.left()).arg(row.left() + row.width());
-    return spans.join(' ');
-}
-
 void TestTouchKeyboard::typing_data()
 {
     QTest::addColumn<QString>("taps");
@@ -153,58 +128,6 @@ void TestTouchKeyboard::typing()
     QCOMPARE(int(keyboard->getState()), state);
     const QKeyEvent *sent = keyboard->lastKeyEvent;
     QCOMPARE(QKeySequence(sent->key() | int(sent->modifiers())).toString(), last);
-}
-
-void TestTouchKeyboard::layoutByCharacterSet_data()
-{
-    QTest::addColumn<int>("set");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QString>("row1"); // keys 0..11: first key, two Cyrillic extras, nine keys
-    QTest::addColumn<QString>("spans");
-    QTest::addColumn<int>("symbols"); // the state "123, symbols" gives; 0 without the key
-
-    using K = TTouchKeyboard;
-    const int lower = K::LOWER_CASE, cyrillicLower = K::INM_C_LOWER_CASE_CYRILLIC;
-    const QString latin = "q  wertyuiop", digits = "1  234567890", russian = "йцукенгшщзхъ";
-    // The Cyrillic letters have two more keys in rows 1 to 3, and [CY] leads row 4: narrow indents.
-    const QString narrow = "4:2-797 62:2-797 120:2-797 178:2-739", narrowLast = "4:61-738 62:61-738 120:61-738 178:2-739";
-    QTest::newRow("ascii") << 0 << lower << latin << LatinSpans << int(K::ASCII_SYMBOLS_1);
-    QTest::newRow("5-bit") << 1 << lower << latin << LatinSpans << int(K::INM_C_SYMBOLS_5BIT_LATIN);
-    QTest::newRow("radiotelex") << 2 << lower << latin << LatinSpans << int(K::RADIOTELEX_SYMBOLS);
-    QTest::newRow("digits") << 3 << int(K::DIGIT_ONLY) << digits << LatinSpans << 0;
-    QTest::newRow("digits and plus") << 4 << int(K::DIGIT_PLUS) << digits << LatinSpans << 0;
-    QTest::newRow("7-bit cyrillic") << 5 << cyrillicLower << russian << narrow << int(K::INM_C_SYMBOLS_7BIT_CYRILLIC_1);
-    QTest::newRow("8-bit cyrillic") << 6 << cyrillicLower << russian << narrow << int(K::ASCII_SYMBOLS_1);
-    QTest::newRow("radiotelex cyrillic starts latin, [CY] shown") << 7 << lower << latin << narrowLast << int(K::RADIOTELEX_SYMBOLS);
-    QTest::newRow("unknown set: no symbols, the key stays up") << 42 << lower << latin << LatinSpans << lower;
-}
-
-void TestTouchKeyboard::layoutByCharacterSet()
-{
-    QFETCH(int, set);
-    QFETCH(int, state);
-    QFETCH(QString, row1);
-    QFETCH(QString, spans);
-    QFETCH(int, symbols);
-    keyboard->setKeyboardCharacterSet(TKeyboardCharacterSet(set));
-    keyboard->showKeyboard(false);
-    QCOMPARE(int(keyboard->getState()), state);
-    QCOMPARE(rowText(0, 12), row1);
-    QCOMPARE(rowSpans(), spans);
-    if (symbols) {
-        type("123");
-        QCOMPARE(int(keyboard->getState()), symbols);
-        // Latched only over a symbols layout, never over the letters.
-        QCOMPARE(keyboard->getSymbolsKey()->isChecked(), symbols != state);
-    }
-}
-
-void TestTouchKeyboard::unknownState()
-{
-    keyboard->setState(TTouchKeyboard::DIGIT_ONLY);
-    keyboard->setState(TTouchKeyboard::TKeyboardState(99));
-    QCOMPARE(rowText(0, 12), QString("q  wertyuiop"));
-    QVERIFY(!keyboard->getShiftKey()->isHidden());
 }
 
 // A pooled view hands the same built keyboard to windows that differ in letting the operator hide it.
@@ -251,8 +174,6 @@ void TestTouchKeyboard::slideOpensAndCloses()
 
     type("123 PageDown");
     QCOMPARE(keyboard->getPageLabel()->text(), QString("Page\n2 of 2"));
-    // The page selector takes the room the row indent kept: no key moves under the finger.
-    QCOMPARE(rowSpans(), LatinSpans);
     // The field asking again for its set, or a second show, leave the operator's page alone.
     QSignalSpy heights(keyboard, SIGNAL(heightChanged(int)));
     keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_ASCII);
@@ -269,31 +190,6 @@ void TestTouchKeyboard::slideOpensAndCloses()
     QCOMPARE(keyboard->maximumHeight(), 0);
     QCOMPARE(hidding.count(), 2);
     QCOMPARE(hidding.at(1).at(0).value<THiddingReason>(), HIDDING_BY_REQUEST);
-}
-
-// Every label of every layout fits its key in the fonts of both modes; tst_resources checks the images.
-void TestTouchKeyboard::labelsFit()
-{
-    TStyleSheet &sheet = TStyleSheet::styleSheetHandler;
-    for (TStyleSheetMode mode : { NightMode, DayMode }) {
-        sheet.setMode(mode);
-        window->setStyleSheet(sheet.getStyleSheet());
-        for (int state = TTouchKeyboard::LOWER_CASE; state <= TTouchKeyboard::DIGIT_PLUS; ++state) {
-            keyboard->setState(TTouchKeyboard::TKeyboardState(state));
-            for (TTouchKey *key : keyboard->getKeys()) {
-                const TBaseKeyData *kd = key->getKeyData();
-                if (!kd)
-                    continue;
-                key->ensurePolished();
-                QRect room = key->rect();
-                if (!kd->getIconName().isEmpty())
-                    room.setLeft(16);
-                const QRect needed = key->fontMetrics().boundingRect(room, Qt::AlignCenter, kd->getName());
-                // A label under 14 pixels is hard to read at arm's length on the bridge.
-                QVERIFY2(room.contains(needed) && needed.height() >= 14, qPrintable(kd->getName() + " in mode " + QString::number(mode)));
-            }
-        }
-    }
 }
 
 QTEST_MAIN(TestTouchKeyboard)

@@ -22,12 +22,8 @@ private slots:
     void control_data();
     void control();
     void lintianClean();
-    void contents_data();
-    void contents();
     void startsToFirstFrame_data();
     void startsToFirstFrame();
-    void failsClearlyWithoutDisplay_data();
-    void failsClearlyWithoutDisplay();
 
 private:
     QString run(const QString &program, const QStringList &args, int *exitCode = nullptr) const;
@@ -107,9 +103,6 @@ void TestPackage::control_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("named for the terminal's configuration") << "Package"
-                                                            << "kestra4417-config";
-    QTest::newRow("version of the tree") << "Version" << KV_PROJECT_VERSION;
     QTest::newRow("widgets library found by dpkg-shlibdeps") << "Depends"
                                                              << "libqt5widgets5 (>=";
     QTest::newRow("network library of the device interface") << "Depends"
@@ -134,26 +127,6 @@ void TestPackage::lintianClean()
     const QString output = run("lintian", { "--fail-on", "error,warning", deb }, &status);
     const QStringList tags = output.split('\n').filter(QRegularExpression("^[EW]: "));
     QVERIFY2(status == 0 && tags.isEmpty(), qPrintable(output));
-}
-
-void TestPackage::contents_data()
-{
-    QTest::addColumn<QString>("path");
-
-    QTest::newRow("launcher") << "usr/bin/kestra-config";
-    QTest::newRow("application") << "usr/lib/" KV_TRIPLET "/kestra4417-config/kestra_config";
-    QTest::newRow("window framework") << "usr/lib/" KV_TRIPLET "/kestra4417-config/libkvgui.so.1";
-    QTest::newRow("device interface") << "usr/lib/" KV_TRIPLET "/kestra4417-config/libkvif.so.1";
-    QTest::newRow("settings provisioning") << "usr/lib/" KV_TRIPLET "/kestra4417-config/provision-settings";
-    QTest::newRow("stand-in device daemon") << "usr/lib/" KV_TRIPLET "/kestra4417-config/iu-daemon";
-    QTest::newRow("day style sheet") << "usr/share/kestra4417-config/res/day/kvgui_stylesheet.css";
-    QTest::newRow("night images") << "usr/share/kestra4417-config/res/night/kvgui_no_image.png";
-}
-
-void TestPackage::contents()
-{
-    QFETCH(QString, path);
-    QVERIFY2(QFileInfo::exists(root + "/" + path), qPrintable(path));
 }
 
 void TestPackage::startsToFirstFrame_data()
@@ -191,30 +164,6 @@ void TestPackage::startsToFirstFrame()
     // The resources came from the installed folder: no style sheet or image is missing.
     QVERIFY2(!log.contains("Missing "), qPrintable(log));
     QVERIFY2(!log.contains("<138>") && !log.contains("<136>"), qPrintable(log));
-}
-
-void TestPackage::failsClearlyWithoutDisplay_data()
-{
-    QTest::addColumn<QStringList>("sandboxArgs");
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("no display named") << QStringList { "--no-display" } << "kestra-config: no X display";
-    QTest::newRow("display without a server") << QStringList { "--no-display", "--setenv", "DISPLAY", ":4417" }
-                                              << "could not connect to display";
-}
-
-void TestPackage::failsClearlyWithoutDisplay()
-{
-    QFETCH(QStringList, sandboxArgs);
-    QFETCH(QString, message);
-    QProcess app;
-    app.setProcessChannelMode(QProcess::MergedChannels);
-    app.start(qEnvironmentVariable("KV_SANDBOX"), sandboxArgs + QStringList { "--no-appdata", "--", root + "/usr/bin/kestra-config" });
-    // One start that ends by itself, with a failure status and the reason.
-    QVERIFY(app.waitForFinished(30000));
-    const QString output = QString::fromLocal8Bit(app.readAll());
-    QVERIFY2(app.exitStatus() != QProcess::NormalExit || app.exitCode() != 0, qPrintable(output));
-    QVERIFY2(output.contains(message), qPrintable(output));
 }
 
 QTEST_MAIN(TestPackage)

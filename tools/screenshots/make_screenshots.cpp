@@ -198,6 +198,9 @@ int main(int argc, char **argv)
 {
     GuiApp::createInstance(argc, argv);
     QApplication::setStyle(new TStyle);
+    // A steady text cursor: two pictures of the same screen are then the same, pixel for pixel
+    // (tests/screenshots compares them with references).
+    QApplication::setCursorFlashTime(0);
     const QString dir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QDir().mkpath(dir);
 
