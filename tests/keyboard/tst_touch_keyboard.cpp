@@ -25,171 +25,205 @@ class TestTouchKeyboard : public QObject
 {
     Q_OBJECT
 private slots:
-    void init();
+    void init()
+    {
+        window = new QWidget;
+        QVBoxLayout *layout = new QVBoxLayout(window);
+        keyboard = new Keyboard(window);
+        field = new TLineEdit(keyboard, false, window, false);
+        layout->addWidget(field);
+        layout->addWidget(keyboard);
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        field->setFocus();
+    }
     void cleanup() { delete window; }
-    void typing_data();
-    void typing();
-    void userHide();
-    void slideOpensAndCloses();
+    void typing_data()
+    {
+        QTest::addColumn<QString>("taps");
+        QTest::addColumn<int>("set"); // the field's, which it passes on to the keyboard
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("state"); // afterwards
+        QTest::addColumn<QString>("last"); // the last key press the field received
+
+        using V = TCharSetValidator;
+        using K = TTouchKeyboard;
+        const int ascii = V::CHAR_SET_ASCII, lower = K::LOWER_CASE, cyr7 = V::CHAR_SET_INM_C_7BIT_CYRILLIC;
+        QTest::newRow("shift is one-shot; a letter sends its upper-case code") << "Shift H e l l o" << ascii << "Hello" << lower << "O";
+        QTest::newRow("caps lock latches until tapped again") << "Caps S O S Caps x" << ascii << "SOSx" << lower << "X";
+        QTest::newRow("shift-arrow selects; shift stays for the next letter") << "a b Shift Left C" << ascii << "aC" << lower << "Shift+C";
+        QTest::newRow("symbols keep caps lock for the way back")
+            << "Caps M 123 1 @ 123 V" << ascii << "M1@V" << int(K::UPPER_CASE) << "Shift+V";
+        QTest::newRow("second symbol page") << "123 PageDown [ ~ PageDown 7" << ascii << "[~7" << int(K::ASCII_SYMBOLS_1) << "7";
+        QTest::newRow("backspace and space") << "a b Back Space c" << ascii << "a c" << lower << "C";
+        QTest::newRow("Enter is Key_Enter, never Key_Return") << "a Enter" << ascii << "a" << lower << "Enter";
+        QTest::newRow("7-bit russian; a cyrillic letter travels as Key_A")
+            << "Shift П р и в е т , ъ" << cyr7 << "Привет,ъ" << int(K::INM_C_LOWER_CASE_CYRILLIC) << "A";
+        QTest::newRow("[CY] back to latin under cp1251")
+            << "ж CY Shift Q" << int(V::CHAR_SET_INM_C_8BIT_CYRILLIC_CP1251) << "жQ" << lower << "Shift+Q";
+        QTest::newRow("radiotelex cyrillic via [CY]; a symbol sends its own code")
+            << "CY д а 123 ?" << int(V::CHAR_SET_RADIOTELEX_CYRILLIC) << "да?" << int(K::RADIOTELEX_SYMBOLS) << "?";
+        QTest::newRow("5-bit symbols") << "123 # @ 123 z" << int(V::CHAR_SET_INM_C_5BIT) << "#@z" << lower << "Z";
+        QTest::newRow("digits with plus") << "+ 4 7" << int(V::CHAR_SET_DIGIT_PLUS) << "+47" << int(K::DIGIT_PLUS) << "7";
+    }
+    void typing()
+    {
+        QFETCH(QString, taps);
+        QFETCH(int, set);
+        QFETCH(QString, typed);
+        QFETCH(int, state);
+        QFETCH(QString, last);
+        field->setCharSet(TCharSetValidator::TCharSet(set));
+        keyboard->showKeyboard(false);
+        type(taps);
+        QCOMPARE(field->text(), typed);
+        QCOMPARE(int(keyboard->getState()), state);
+        const QKeyEvent *sent = keyboard->lastKeyEvent;
+        QCOMPARE(QKeySequence(sent->key() | int(sent->modifiers())).toString(), last);
+    }
+    void keyRepeat_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("steps"); // p press, r release, m move, upper case off the key; t the repeat timer fires
+        QTest::addColumn<QList<int>>("activations"); // after each step
+        QTest::addColumn<QList<int>>("intervals"); // timer interval after each step, -1 stopped
+
+        using L = QList<int>;
+        QTest::newRow("held backspace: at 0, 500, 550 and 600 ms") << "Back"
+                                                                   << "pttt" << L { 1, 2, 3, 4 } << L { 500, 50, 50, 50 };
+        QTest::newRow("released before 500 ms: exactly one") << "Back"
+                                                             << "pr" << L { 1, 1 } << L { 500, -1 };
+        QTest::newRow("sliding off pauses, sliding back resumes") << "Back"
+                                                                  << "pMtmt" << L { 1, 1, 1, 1, 2 } << L { 500, 500, 50, 50, 50 };
+        QTest::newRow("a letter fires on release") << "q"
+                                                   << "pr" << L { 0, 1 } << L { -1, -1 };
+        QTest::newRow("released off the key: nothing") << "q"
+                                                       << "pMR" << L { 0, 0, 0 } << L { -1, -1, -1 };
+        QTest::newRow("a key without data is silent") << "blank"
+                                                      << "pr" << L { 0, 0 } << L { -1, -1 };
+    }
+    void keyRepeat()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, steps);
+        QFETCH(QList<int>, activations);
+        QFETCH(QList<int>, intervals);
+        keyboard->showKeyboard(false);
+        TTouchKey *k = key(name);
+        QVERIFY(k);
+        QSignalSpy spy(k, SIGNAL(keyActivated(TBaseKeyData *)));
+        QTimer *timer = k->findChild<QTimer *>();
+        QCOMPARE(bool(timer), name == "Back");
+        for (int i = 0; i < steps.size(); ++i) {
+            const QChar step = steps.at(i);
+            if (step == 't') {
+                QMetaObject::invokeMethod(k, "repeatTimeout"); // what the timer would do, without the wait
+            } else {
+                const QEvent::Type type = step.toLower() == 'p' ? QEvent::MouseButtonPress
+                    : step.toLower() == 'r'                     ? QEvent::MouseButtonRelease
+                                                                : QEvent::MouseMove;
+                touch(k, type, step.isUpper() ? QPoint(k->width() + 10, 5) : k->rect().center());
+            }
+            QCOMPARE(spy.count(), activations.at(i));
+            QCOMPARE(timer && timer->isActive() ? timer->interval() : -1, intervals.at(i));
+        }
+    }
+    // A pooled view hands the same built keyboard to windows that differ in letting the operator hide it.
+    void userHide()
+    {
+        keyboard->showKeyboard(false);
+        QSignalSpy hidding(keyboard, SIGNAL(hidding(THiddingReason)));
+        type("k");
+        QTest::keyClick(field, Qt::Key_K);
+        QCOMPARE(field->text(), QString("kk"));
+        QVERIFY(keyboard->isShown()); // a fixed keyboard stays for a physical key
+        QVERIFY(keyboard->getHideButtonUpperRight()->isHidden());
+
+        keyboard->setUserHide(true);
+        QVERIFY(!keyboard->getHideButtonUpperRight()->isHidden());
+        type("k");
+        QCOMPARE(hidding.count(), 0); // its own keys are not physical ones
+        QTest::keyClick(field, Qt::Key_K); // the same key, from a physical keyboard
+        QCOMPARE(hidding.count(), 1);
+        QCOMPARE(hidding.at(0).at(0).value<THiddingReason>(), HIDDING_BY_KEY_PRESS);
+        QTRY_VERIFY(keyboard->isHidden());
+
+        // The Cyrillic extras take row 1's room: the hide key moves down to row 4.
+        keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC);
+        keyboard->showKeyboard(false);
+        QVERIFY(keyboard->getHideButtonUpperRight()->isHidden());
+        QVERIFY(!keyboard->getHideButtonLowerRight()->isHidden());
+        tap(keyboard->getHideButtonLowerRight());
+        QCOMPARE(hidding.count(), 2);
+        QVERIFY(!keyboard->isShown());
+        keyboard->setUserHide(false);
+        QVERIFY(keyboard->getHideButtonLowerRight()->isHidden());
+    }
+    void slideOpensAndCloses()
+    {
+        QSignalSpy hidding(keyboard, SIGNAL(hidding(THiddingReason)));
+        keyboard->hideKeyboard(HIDDING_BY_KEY_PRESS); // reported even when already hidden
+        QSignalSpy showing(keyboard, SIGNAL(showing()));
+        keyboard->showKeyboard();
+        QCOMPARE(showing.count(), 1);
+        QVERIFY(keyboard->isShown());
+        QTRY_COMPARE(keyboard->height(), 240);
+
+        type("123 PageDown");
+        QCOMPARE(keyboard->getPageLabel()->text(), QString("Page\n2 of 2"));
+        // The field asking again for its set, or a second show, leave the operator's page alone.
+        QSignalSpy heights(keyboard, SIGNAL(heightChanged(int)));
+        keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_ASCII);
+        keyboard->showKeyboard(true);
+        QCOMPARE(int(keyboard->getState()), int(TTouchKeyboard::ASCII_SYMBOLS_2));
+        QCOMPARE(heights.count(), 0);
+        QCOMPARE(keyboard->getTimeLine()->state(), QTimeLine::NotRunning);
+
+        keyboard->hideKeyboard();
+        QVERIFY(!keyboard->isShown());
+        // Ended at once, as the main window asks of every animation.
+        keyboard->instantAnimationEnd();
+        QVERIFY(keyboard->isHidden());
+        QCOMPARE(keyboard->maximumHeight(), 0);
+        QCOMPARE(hidding.count(), 2);
+        QCOMPARE(hidding.at(1).at(0).value<THiddingReason>(), HIDDING_BY_REQUEST);
+    }
 
 private:
+    TTouchKey *key(const QString &name) const;
     void type(const QString &taps);
-    QString rowText(int first, int count) const;
 
     QWidget *window = nullptr;
     Keyboard *keyboard = nullptr;
     TLineEdit *field = nullptr;
 };
 
-void TestTouchKeyboard::init()
+// A visible key by the label it shows, the arrow and backspace by short names; "blank" is the key
+// without data.
+TTouchKey *TestTouchKeyboard::key(const QString &name) const
 {
-    window = new QWidget;
-    QVBoxLayout *layout = new QVBoxLayout(window);
-    keyboard = new Keyboard(window);
-    field = new TLineEdit(keyboard, false, window, false);
-    layout->addWidget(field);
-    layout->addWidget(keyboard);
-    window->show();
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-    field->setFocus();
+    for (TTouchKey *key : keyboard->getKeys()) {
+        const TBaseKeyData *kd = key->getKeyData();
+        if (name == "blank" ? !kd
+                            : !key->isHidden() && kd
+                    && (kd->getName() == name || (name == "Back" && kd->getKey() == Qt::Key_Backspace)
+                        || (name == "Left" && kd->getKey() == Qt::Key_Left)))
+            return key;
+    }
+    return nullptr;
 }
 
-// Taps keys by the labels they show; the control keys and arrows by short names.
+// Taps keys by the labels they show; the control keys by short names.
 void TestTouchKeyboard::type(const QString &taps)
 {
     const QMap<QString, QWidget *> named { { "Caps", keyboard->getCapsLockKey() }, { "Shift", keyboard->getShiftKey() },
         { "CY", keyboard->getCyrillicToggleKey() }, { "123", keyboard->getSymbolsKey() }, { "PageDown", keyboard->getSymbolArrowDown() } };
     for (const QString &tap : taps.split(' ', Qt::SkipEmptyParts)) {
-        QWidget *target = named.value(tap);
-        for (TTouchKey *key : keyboard->getKeys()) {
-            const TBaseKeyData *kd = key->getKeyData();
-            if (!target && !key->isHidden() && kd
-                && (kd->getName() == tap || (tap == "Back" && kd->getKey() == Qt::Key_Backspace)
-                    || (tap == "Left" && kd->getKey() == Qt::Key_Left)))
-                target = key;
-        }
+        QWidget *target = named.contains(tap) ? named.value(tap) : key(tap);
         QVERIFY2(target && !target->isHidden(), qPrintable("no visible key " + tap));
         ::tap(target);
     }
-}
-
-// The labels of `count` keys from key index `first`, blank for a key without data.
-QString TestTouchKeyboard::rowText(int first, int count) const
-{
-    QString text;
-    for (int i = first; i < first + count; ++i) {
-        const TBaseKeyData *kd = keyboard->getKeys().at(i)->getKeyData();
-        text += kd ? kd->getName() : QString(" ");
-    }
-    return text;
-}
-
-void TestTouchKeyboard::typing_data()
-{
-    QTest::addColumn<QString>("taps");
-    QTest::addColumn<int>("set"); // the field's, which it passes on to the keyboard
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("state"); // afterwards
-    QTest::addColumn<QString>("last"); // the last key press the field received
-
-    using V = TCharSetValidator;
-    using K = TTouchKeyboard;
-    const int ascii = V::CHAR_SET_ASCII, lower = K::LOWER_CASE, cyr7 = V::CHAR_SET_INM_C_7BIT_CYRILLIC;
-    QTest::newRow("shift is one-shot; a letter sends its upper-case code") << "Shift H e l l o" << ascii << "Hello" << lower << "O";
-    QTest::newRow("caps lock latches until tapped again") << "Caps S O S Caps x" << ascii << "SOSx" << lower << "X";
-    QTest::newRow("shift-arrow selects; shift stays for the next letter") << "a b Shift Left C" << ascii << "aC" << lower << "Shift+C";
-    QTest::newRow("symbols keep caps lock for the way back")
-        << "Caps M 123 1 @ 123 V" << ascii << "M1@V" << int(K::UPPER_CASE) << "Shift+V";
-    QTest::newRow("second symbol page") << "123 PageDown [ ~ PageDown 7" << ascii << "[~7" << int(K::ASCII_SYMBOLS_1) << "7";
-    QTest::newRow("backspace and space") << "a b Back Space c" << ascii << "a c" << lower << "C";
-    QTest::newRow("Enter is Key_Enter, never Key_Return") << "a Enter" << ascii << "a" << lower << "Enter";
-    QTest::newRow("7-bit russian; a cyrillic letter travels as Key_A")
-        << "Shift П р и в е т , ъ" << cyr7 << "Привет,ъ" << int(K::INM_C_LOWER_CASE_CYRILLIC) << "A";
-    QTest::newRow("[CY] back to latin under cp1251")
-        << "ж CY Shift Q" << int(V::CHAR_SET_INM_C_8BIT_CYRILLIC_CP1251) << "жQ" << lower << "Shift+Q";
-    QTest::newRow("radiotelex cyrillic via [CY]; a symbol sends its own code")
-        << "CY д а 123 ?" << int(V::CHAR_SET_RADIOTELEX_CYRILLIC) << "да?" << int(K::RADIOTELEX_SYMBOLS) << "?";
-    QTest::newRow("5-bit symbols") << "123 # @ 123 z" << int(V::CHAR_SET_INM_C_5BIT) << "#@z" << lower << "Z";
-    QTest::newRow("digits with plus") << "+ 4 7" << int(V::CHAR_SET_DIGIT_PLUS) << "+47" << int(K::DIGIT_PLUS) << "7";
-}
-
-void TestTouchKeyboard::typing()
-{
-    QFETCH(QString, taps);
-    QFETCH(int, set);
-    QFETCH(QString, typed);
-    QFETCH(int, state);
-    QFETCH(QString, last);
-    field->setCharSet(TCharSetValidator::TCharSet(set));
-    keyboard->showKeyboard(false);
-    type(taps);
-    QCOMPARE(field->text(), typed);
-    QCOMPARE(int(keyboard->getState()), state);
-    const QKeyEvent *sent = keyboard->lastKeyEvent;
-    QCOMPARE(QKeySequence(sent->key() | int(sent->modifiers())).toString(), last);
-}
-
-// A pooled view hands the same built keyboard to windows that differ in letting the operator hide it.
-void TestTouchKeyboard::userHide()
-{
-    keyboard->showKeyboard(false);
-    QSignalSpy hidding(keyboard, SIGNAL(hidding(THiddingReason)));
-    type("k");
-    QTest::keyClick(field, Qt::Key_K);
-    QCOMPARE(field->text(), QString("kk"));
-    QVERIFY(keyboard->isShown()); // a fixed keyboard stays for a physical key
-    QVERIFY(keyboard->getHideButtonUpperRight()->isHidden());
-
-    keyboard->setUserHide(true);
-    QVERIFY(!keyboard->getHideButtonUpperRight()->isHidden());
-    type("k");
-    QCOMPARE(hidding.count(), 0); // its own keys are not physical ones
-    QTest::keyClick(field, Qt::Key_K); // the same key, from a physical keyboard
-    QCOMPARE(hidding.count(), 1);
-    QCOMPARE(hidding.at(0).at(0).value<THiddingReason>(), HIDDING_BY_KEY_PRESS);
-    QTRY_VERIFY(keyboard->isHidden());
-
-    // The Cyrillic extras take row 1's room: the hide key moves down to row 4.
-    keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC);
-    keyboard->showKeyboard(false);
-    QVERIFY(keyboard->getHideButtonUpperRight()->isHidden());
-    QVERIFY(!keyboard->getHideButtonLowerRight()->isHidden());
-    tap(keyboard->getHideButtonLowerRight());
-    QCOMPARE(hidding.count(), 2);
-    QVERIFY(!keyboard->isShown());
-    keyboard->setUserHide(false);
-    QVERIFY(keyboard->getHideButtonLowerRight()->isHidden());
-}
-
-void TestTouchKeyboard::slideOpensAndCloses()
-{
-    QSignalSpy hidding(keyboard, SIGNAL(hidding(THiddingReason)));
-    keyboard->hideKeyboard(HIDDING_BY_KEY_PRESS); // reported even when already hidden
-    QSignalSpy showing(keyboard, SIGNAL(showing()));
-    keyboard->showKeyboard();
-    QCOMPARE(showing.count(), 1);
-    QVERIFY(keyboard->isShown());
-    QTRY_COMPARE(keyboard->height(), 240);
-
-    type("123 PageDown");
-    QCOMPARE(keyboard->getPageLabel()->text(), QString("Page\n2 of 2"));
-    // The field asking again for its set, or a second show, leave the operator's page alone.
-    QSignalSpy heights(keyboard, SIGNAL(heightChanged(int)));
-    keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_ASCII);
-    keyboard->showKeyboard(true);
-    QCOMPARE(int(keyboard->getState()), int(TTouchKeyboard::ASCII_SYMBOLS_2));
-    QCOMPARE(heights.count(), 0);
-    QCOMPARE(keyboard->getTimeLine()->state(), QTimeLine::NotRunning);
-
-    keyboard->hideKeyboard();
-    QVERIFY(!keyboard->isShown());
-    // Ended at once, as the main window asks of every animation.
-    keyboard->instantAnimationEnd();
-    QVERIFY(keyboard->isHidden());
-    QCOMPARE(keyboard->maximumHeight(), 0);
-    QCOMPARE(hidding.count(), 2);
-    QCOMPARE(hidding.at(1).at(0).value<THiddingReason>(), HIDDING_BY_REQUEST);
 }
 
 QTEST_MAIN(TestTouchKeyboard)
