@@ -1,37 +1,16 @@
-// devif_child.cpp: the other side of the settings tests, as a process of its own.
+// devif_child.cpp: the settings tests' fatal paths, as a process of its own.
 //
-//   devif_child sql FILE MS STATEMENT  runs the statement in one transaction, prints "locked"
-//                                      once the write lock is taken and holds it MS ms
-//   devif_child fatal CALL...          as the application: GuiApp, then one database call that
-//                                      must end the process with status 0 (7 if it goes on)
+//   devif_child fatal CALL...  as the application: GuiApp, then one database call that must end
+//                              the process with status 0 (7 if it goes on)
 
 #include "gui_app.h"
 #include "kvif_common_database.h"
 
 #include <QCoreApplication>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QThread>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
-
-int sql(const QString &file, int ms, const QString &statement)
-{
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE");
-    db.setDatabaseName(file);
-    if (!db.open())
-        return 3;
-    QSqlQuery query(db);
-    if (!query.exec("BEGIN IMMEDIATE") || !query.exec(statement))
-        return 3;
-    std::printf("locked\n");
-    std::fflush(stdout);
-    QThread::msleep(ulong(ms));
-    return query.exec("COMMIT") ? 0 : 4;
-}
 
 // CALL: "open", "attach", "get KEY GROUP" or "set KEY GROUP VALUE" (true, or a double), the
 // last two also after "unopened", on a database with no file open.
@@ -53,10 +32,6 @@ void fatal(QStringList call)
 
 int main(int argc, char **argv)
 {
-    if (argc == 5 && qstrcmp(argv[1], "sql") == 0) {
-        QCoreApplication app(argc, argv);
-        return sql(QString::fromLocal8Bit(argv[2]), atoi(argv[3]), QString::fromLocal8Bit(argv[4]));
-    }
     if (argc < 3 || qstrcmp(argv[1], "fatal") != 0)
         return 2;
     GuiApp::createInstance(argc, argv);
