@@ -14,11 +14,85 @@ class TestKestraConfig : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void hotKeys();
-    void menuCalibratesTwiceThenExits();
-    void cleanup();
-    void cleanupTestCase();
+    void initTestCase()
+    {
+        QVERIFY(tmp.isValid());
+        QVERIFY2(!QStandardPaths::findExecutable("xdotool").isEmpty(), "xdotool is needed (scripts/setup installs it)");
+        QVERIFY(QDir(tmp.path()).mkdir("usb0"));
+        // Keyed as on a unit whose X server passes Ctrl+Alt+F12 on as the console-switch key.
+        QCOMPARE(QProcess::execute("setxkbmap", { "-compat", "basic+iso9995+mousekeys+accessx(full)+misc+level5+caps(caps_lock)" }), 0);
+        app.setProcessChannelMode(QProcess::ForwardedChannels);
+        // The suite keeps the GL driver out of every process; here the application must do it itself.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("QT_XCB_GL_INTEGRATION");
+        app.setProcessEnvironment(env);
+        app.start(qEnvironmentVariable("KV_SANDBOX"),
+            { "--display", "--usb", "0=" + tmp.filePath("usb0"), "--log", tmp.filePath("syslog"), "--calibrator-record",
+                tmp.filePath("calibrator.log"), "--", qEnvironmentVariable("KV_BUILD_DIR") + "/app/kestra_config" });
+        QVERIFY(app.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(log().contains("Screen:  \"KESTRA 4417 MESSAGE TERMINAL\" , page:  \"CONFIGURATION\""), 20000);
+        // The sandbox only has stand-ins for the Droid fonts; the check comes after the first frame.
+        QTRY_VERIFY(log().contains("Warning: The system does not contain all the specified fonts!"));
+        // Nothing draws with OpenGL, so the X server's GL driver is never loaded.
+        const QString maps = appMaps();
+        QVERIFY(maps.contains("libQt5Widgets"));
+        QVERIFY2(!maps.contains("libGLX_mesa") && !maps.contains("_dri.so"), "the GL driver was loaded");
+    }
+    void hotKeys()
+    {
+        // F12 without Alt saves nothing: only the Alt+F12 after it does.
+        const int savesBefore = saves();
+        const QImage colour = shoot("F12 ctrl+F12 alt+F12");
+        QCOMPARE(colour.size(), QSize(800, 600));
+        QVERIFY(!colour.allGray());
+        QCOMPARE(saves(), savesBefore + 1);
+
+        const QImage grey = shoot("ctrl+alt+F12");
+        QCOMPARE(grey.size(), QSize(400, 300));
+        QVERIFY(grey.allGray());
+        // With the X server's own Ctrl+Alt keys switched off, the chord arrives as F12 with its modifiers.
+        QCOMPARE(QProcess::execute("setxkbmap", { "-option", "srvrkeys:none" }), 0);
+        QVERIFY(shoot("ctrl+alt+F12").allGray());
+        QCOMPARE(QDir(tmp.filePath("usb0/screenshots")).entryList({ "*.png" }).size(), 3);
+
+        QProcess::execute("xdotool", { "key", "alt+F11", "F1" });
+        QTRY_VERIFY(log().contains("KeyPress: F1 pressed"));
+        QVERIFY(log().contains("+++++ Total widgets count"));
+        QVERIFY(log().contains("+++++ \"MainScreen\" count 1"));
+        QCOMPARE(app.state(), QProcess::Running);
+    }
+    void menuCalibratesTwiceThenExits()
+    {
+        // The three buttons, 400 x 58 each, centred between the title area and the bottom margin.
+        const QPoint calibrate(400, 310);
+        const QPoint exitButton(400, 368);
+
+        QVERIFY(touch(calibrate, "&Calibrate touch screen"));
+        QTRY_COMPARE_WITH_TIMEOUT(calibratorStarts().size(), 1, 20000);
+        // A second tap on the same spot would make a double click, which the terminal discards.
+        QVERIFY(touch(calibrate + QPoint(60, 0), "&Calibrate touch screen"));
+        QTRY_COMPARE_WITH_TIMEOUT(calibratorStarts().size(), 2, 20000);
+        for (const QString &start : calibratorStarts())
+            QVERIFY2(start.endsWith(" calibrator -r"), qPrintable(start));
+        QVERIFY(log().contains("void MainScreen::handleTouchCalibration()"));
+
+        // Escape has nowhere to go from the only screen.
+        QProcess::execute("xdotool", { "key", "Escape" });
+        QTRY_VERIFY(log().contains("KeyPress: Escape pressed"));
+        QCOMPARE(app.state(), QProcess::Running);
+
+        QVERIFY(touch(exitButton, "&Exit configuration"));
+        QVERIFY(app.waitForFinished(20000));
+        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(app.exitCode(), 0);
+        QVERIFY(log().contains("void MainScreen::handleNormalOperation()"));
+    }
+    void cleanup()
+    {
+        if (QTest::currentTestFailed())
+            printLogTail(log(), 30);
+    }
+    void cleanupTestCase() { stopSandboxed(app); }
 
 private:
     QString log() const;
@@ -95,93 +169,6 @@ QImage TestKestraConfig::shoot(const QString &keys)
         return QImage();
     const QFileInfo newest = stick.entryInfoList({ "*.png" }, QDir::Files, QDir::Time).first();
     return newest.size() > 0 ? QImage(newest.filePath()) : QImage();
-}
-
-void TestKestraConfig::initTestCase()
-{
-    QVERIFY(tmp.isValid());
-    QVERIFY2(!QStandardPaths::findExecutable("xdotool").isEmpty(), "xdotool is needed (scripts/setup installs it)");
-    QVERIFY(QDir(tmp.path()).mkdir("usb0"));
-    // Keyed as on a unit whose X server passes Ctrl+Alt+F12 on as the console-switch key.
-    QCOMPARE(QProcess::execute("setxkbmap", { "-compat", "basic+iso9995+mousekeys+accessx(full)+misc+level5+caps(caps_lock)" }), 0);
-    app.setProcessChannelMode(QProcess::ForwardedChannels);
-    // The suite keeps the GL driver out of every process; here the application must do it itself.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("QT_XCB_GL_INTEGRATION");
-    app.setProcessEnvironment(env);
-    app.start(qEnvironmentVariable("KV_SANDBOX"),
-        { "--display", "--usb", "0=" + tmp.filePath("usb0"), "--log", tmp.filePath("syslog"), "--calibrator-record",
-            tmp.filePath("calibrator.log"), "--", qEnvironmentVariable("KV_BUILD_DIR") + "/app/kestra_config" });
-    QVERIFY(app.waitForStarted());
-    QTRY_VERIFY_WITH_TIMEOUT(log().contains("Screen:  \"KESTRA 4417 MESSAGE TERMINAL\" , page:  \"CONFIGURATION\""), 20000);
-    // The sandbox only has stand-ins for the Droid fonts; the check comes after the first frame.
-    QTRY_VERIFY(log().contains("Warning: The system does not contain all the specified fonts!"));
-    // Nothing draws with OpenGL, so the X server's GL driver is never loaded.
-    const QString maps = appMaps();
-    QVERIFY(maps.contains("libQt5Widgets"));
-    QVERIFY2(!maps.contains("libGLX_mesa") && !maps.contains("_dri.so"), "the GL driver was loaded");
-}
-
-void TestKestraConfig::hotKeys()
-{
-    // F12 without Alt saves nothing: only the Alt+F12 after it does.
-    const int savesBefore = saves();
-    const QImage colour = shoot("F12 ctrl+F12 alt+F12");
-    QCOMPARE(colour.size(), QSize(800, 600));
-    QVERIFY(!colour.allGray());
-    QCOMPARE(saves(), savesBefore + 1);
-
-    const QImage grey = shoot("ctrl+alt+F12");
-    QCOMPARE(grey.size(), QSize(400, 300));
-    QVERIFY(grey.allGray());
-    // With the X server's own Ctrl+Alt keys switched off, the chord arrives as F12 with its modifiers.
-    QCOMPARE(QProcess::execute("setxkbmap", { "-option", "srvrkeys:none" }), 0);
-    QVERIFY(shoot("ctrl+alt+F12").allGray());
-    QCOMPARE(QDir(tmp.filePath("usb0/screenshots")).entryList({ "*.png" }).size(), 3);
-
-    QProcess::execute("xdotool", { "key", "alt+F11", "F1" });
-    QTRY_VERIFY(log().contains("KeyPress: F1 pressed"));
-    QVERIFY(log().contains("+++++ Total widgets count"));
-    QVERIFY(log().contains("+++++ \"MainScreen\" count 1"));
-    QCOMPARE(app.state(), QProcess::Running);
-}
-
-void TestKestraConfig::menuCalibratesTwiceThenExits()
-{
-    // The three buttons, 400 x 58 each, centred between the title area and the bottom margin.
-    const QPoint calibrate(400, 310);
-    const QPoint exitButton(400, 368);
-
-    QVERIFY(touch(calibrate, "&Calibrate touch screen"));
-    QTRY_COMPARE_WITH_TIMEOUT(calibratorStarts().size(), 1, 20000);
-    // A second tap on the same spot would make a double click, which the terminal discards.
-    QVERIFY(touch(calibrate + QPoint(60, 0), "&Calibrate touch screen"));
-    QTRY_COMPARE_WITH_TIMEOUT(calibratorStarts().size(), 2, 20000);
-    for (const QString &start : calibratorStarts())
-        QVERIFY2(start.endsWith(" calibrator -r"), qPrintable(start));
-    QVERIFY(log().contains("void MainScreen::handleTouchCalibration()"));
-
-    // Escape has nowhere to go from the only screen.
-    QProcess::execute("xdotool", { "key", "Escape" });
-    QTRY_VERIFY(log().contains("KeyPress: Escape pressed"));
-    QCOMPARE(app.state(), QProcess::Running);
-
-    QVERIFY(touch(exitButton, "&Exit configuration"));
-    QVERIFY(app.waitForFinished(20000));
-    QCOMPARE(app.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(app.exitCode(), 0);
-    QVERIFY(log().contains("void MainScreen::handleNormalOperation()"));
-}
-
-void TestKestraConfig::cleanup()
-{
-    if (QTest::currentTestFailed())
-        printLogTail(log(), 30);
-}
-
-void TestKestraConfig::cleanupTestCase()
-{
-    stopSandboxed(app);
 }
 
 QTEST_GUILESS_MAIN(TestKestraConfig)

@@ -56,8 +56,72 @@ private slots:
             printLogTail(log(), 40);
         stopSandboxed(app);
     }
-    void roleChange_data();
-    void roleChange();
+    void roleChange_data()
+    {
+        QTest::addColumn<QString>("preparation"); // of the settings file: an SQL statement, or "not a database"
+        // Spots; "type DIGITS" on the keyboard's symbol page; "yes while locked": another process of the unit
+        // holds the write lock, writing the serial number, until a while after the application has begun to wait.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("stored"); // isPrimary|serialNumber, or "fatal exit"
+        const auto row = [](const char *name, const char *preparation, const QString &steps, const char *stored) {
+            QTest::newRow(name) << QString(preparation) << steps << QString(stored);
+        };
+
+        const QString store = "select, duplicated, type 7391, password ok, store";
+        row("the right password, Store and Yes store duplicated", "", store + ", yes", "0|44170815");
+        row("a wrong password stores nothing and the right one then works", "",
+            "select, duplicated, type 7390, password ok, warning ok, type 7391, password ok, store, yes", "0|44170815");
+        row("No stores nothing", "", store + ", no", "1|44170815");
+        row("mnemonics: Alt+N goes back to the window, Alt+S and Alt+Y store", "", store + ", alt+n, alt+s, alt+y", "0|44170815");
+        row("mnemonic Alt+C leaves without storing", "", "select, duplicated, type 7391, password ok, alt+c, calibrate", "1|44170815");
+        // Then the screen answers again: Calibrate on the menu below.
+        row("another writer's lock: stored once it is free, the other's value kept", "", store + ", yes while locked, calibrate", "0|held");
+        // The role is first read when the window opens.
+        row("the row is missing", "DELETE FROM systemCfg", "select", "fatal exit");
+        row("the column is missing", "ALTER TABLE systemCfg DROP COLUMN isPrimary", "select", "fatal exit");
+        row("the file is not a database", "not a database", "select", "fatal exit");
+    }
+    void roleChange()
+    {
+        QFETCH(QString, preparation);
+        QFETCH(QString, steps);
+        QFETCH(QString, stored);
+
+        QVERIFY(start(preparation));
+        for (const QString &step : steps.split(", ")) {
+            // Nothing is stored before Yes.
+            if (step.startsWith("yes") || step == "alt+y")
+                QCOMPARE(sql("SELECT isPrimary FROM systemCfg"), QString("1"));
+            if (step == "yes while locked") {
+                QProcess writer;
+                writer.start("sqlite3", { tmp->filePath("appdata/system_cfg.db") });
+                writer.write("BEGIN IMMEDIATE; UPDATE systemCfg SET serialNumber='held'; SELECT 'locked';\n");
+                QVERIFY(writer.waitForReadyRead(10000) && writer.readAll().trimmed() == "locked");
+                QVERIFY(touch("yes"));
+                QTRY_VERIFY(log().contains("About to run query= \"UPDATE systemCfg SET isPrimary=0\""));
+                QTest::qWait(2000);
+                writer.write("COMMIT;\n");
+                writer.closeWriteChannel();
+                QVERIFY(writer.waitForFinished(10000) && writer.exitCode() == 0);
+            } else {
+                QVERIFY2(step.startsWith("type ") ? typeDigits(step.mid(5))
+                        : step.startsWith("alt+") ? press(step)
+                                                  : touch(step),
+                    qPrintable(step));
+            }
+        }
+        if (stored == "fatal exit") {
+            // The database's fatal path: one line and status 0, never a crash.
+            QVERIFY(app.waitForFinished(20000));
+            QCOMPARE(app.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(app.exitCode(), 0);
+            QCOMPARE(log().split('\n').filter("Fatal Database Error").size(), 1);
+            return;
+        }
+        QTRY_COMPARE(sql("SELECT isPrimary || '|' || serialNumber FROM systemCfg"), stored);
+        QCOMPARE(log().contains("Fatal Database Error"), false);
+        QCOMPARE(app.state(), QProcess::Running);
+    }
 
 private:
     QString log() const
@@ -160,74 +224,6 @@ private:
     int lowerCaseStates = 0; // keyboard openings seen in the log
     QProcess app;
 };
-
-void TestSystemSelection::roleChange_data()
-{
-    QTest::addColumn<QString>("preparation"); // of the settings file: an SQL statement, or "not a database"
-    // Spots; "type DIGITS" on the keyboard's symbol page; "yes while locked": another process of the unit
-    // holds the write lock, writing the serial number, until a while after the application has begun to wait.
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QString>("stored"); // isPrimary|serialNumber, or "fatal exit"
-    const auto row = [](const char *name, const char *preparation, const QString &steps, const char *stored) {
-        QTest::newRow(name) << QString(preparation) << steps << QString(stored);
-    };
-
-    const QString store = "select, duplicated, type 7391, password ok, store";
-    row("the right password, Store and Yes store duplicated", "", store + ", yes", "0|44170815");
-    row("a wrong password stores nothing and the right one then works", "",
-        "select, duplicated, type 7390, password ok, warning ok, type 7391, password ok, store, yes", "0|44170815");
-    row("No stores nothing", "", store + ", no", "1|44170815");
-    row("mnemonics: Alt+N goes back to the window, Alt+S and Alt+Y store", "", store + ", alt+n, alt+s, alt+y", "0|44170815");
-    row("mnemonic Alt+C leaves without storing", "", "select, duplicated, type 7391, password ok, alt+c, calibrate", "1|44170815");
-    // Then the screen answers again: Calibrate on the menu below.
-    row("another writer's lock: stored once it is free, the other's value kept", "", store + ", yes while locked, calibrate", "0|held");
-    // The role is first read when the window opens.
-    row("the row is missing", "DELETE FROM systemCfg", "select", "fatal exit");
-    row("the column is missing", "ALTER TABLE systemCfg DROP COLUMN isPrimary", "select", "fatal exit");
-    row("the file is not a database", "not a database", "select", "fatal exit");
-}
-
-void TestSystemSelection::roleChange()
-{
-    QFETCH(QString, preparation);
-    QFETCH(QString, steps);
-    QFETCH(QString, stored);
-
-    QVERIFY(start(preparation));
-    for (const QString &step : steps.split(", ")) {
-        // Nothing is stored before Yes.
-        if (step.startsWith("yes") || step == "alt+y")
-            QCOMPARE(sql("SELECT isPrimary FROM systemCfg"), QString("1"));
-        if (step == "yes while locked") {
-            QProcess writer;
-            writer.start("sqlite3", { tmp->filePath("appdata/system_cfg.db") });
-            writer.write("BEGIN IMMEDIATE; UPDATE systemCfg SET serialNumber='held'; SELECT 'locked';\n");
-            QVERIFY(writer.waitForReadyRead(10000) && writer.readAll().trimmed() == "locked");
-            QVERIFY(touch("yes"));
-            QTRY_VERIFY(log().contains("About to run query= \"UPDATE systemCfg SET isPrimary=0\""));
-            QTest::qWait(2000);
-            writer.write("COMMIT;\n");
-            writer.closeWriteChannel();
-            QVERIFY(writer.waitForFinished(10000) && writer.exitCode() == 0);
-        } else {
-            QVERIFY2(step.startsWith("type ") ? typeDigits(step.mid(5))
-                    : step.startsWith("alt+") ? press(step)
-                                              : touch(step),
-                qPrintable(step));
-        }
-    }
-    if (stored == "fatal exit") {
-        // The database's fatal path: one line and status 0, never a crash.
-        QVERIFY(app.waitForFinished(20000));
-        QCOMPARE(app.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(app.exitCode(), 0);
-        QCOMPARE(log().split('\n').filter("Fatal Database Error").size(), 1);
-        return;
-    }
-    QTRY_COMPARE(sql("SELECT isPrimary || '|' || serialNumber FROM systemCfg"), stored);
-    QCOMPARE(log().contains("Fatal Database Error"), false);
-    QCOMPARE(app.state(), QProcess::Running);
-}
 
 QTEST_GUILESS_MAIN(TestSystemSelection)
 #include "tst_system_selection.moc"

@@ -27,164 +27,152 @@ class TestOption : public QObject
 {
     Q_OBJECT
 private slots:
-    void slotConnection_data();
-    void slotConnection();
-    void subOptionList_data();
-    void subOptionList();
-    void keyRules_data();
-    void keyRules();
-    void buttonFollowsItsOption();
+    void slotConnection_data()
+    {
+        QTest::addColumn<bool>("withParent");
+        QTest::addColumn<QByteArray>("slot");
+        QTest::newRow("slot text with parent runs the parent's slot") << true << QByteArray(SLOT(handle(QWidget *)));
+        QTest::newRow("slot without parent is never connected") << false << QByteArray(SLOT(handle(QWidget *)));
+        QTest::newRow("no slot connects nothing") << true << QByteArray();
+    }
+    void slotConnection()
+    {
+        QFETCH(bool, withParent);
+        QFETCH(QByteArray, slot);
+        TRecorder receiver;
+        QWidget from;
+        TOption option("&Store", withParent ? &receiver : nullptr, slot.isEmpty() ? nullptr : slot.constData());
+        emit option.selected(&from);
+        QCOMPARE(receiver.calls, withParent && !slot.isEmpty() ? QList<QWidget *> { &from } : QList<QWidget *> {});
+    }
+    void subOptionList_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QStringList>("list"); // empty: a leaf
+        QTest::newRow("first append makes a menu option") << "append" << QStringList { "Child" };
+        QTest::newRow("removing the last child makes a leaf again") << "append remove" << QStringList();
+        QTest::newRow("insert beyond the end is refused") << "append insertBeyond" << QStringList { "Child" };
+        QTest::newRow("insert at the front goes first") << "append insertFront" << QStringList { "Other", "Child" };
+        QTest::newRow("a child added twice is removed entirely") << "append append remove" << QStringList();
+    }
+    void subOptionList()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QStringList, list);
+        TOption menu("Menu", nullptr);
+        TOption child(3, "Child", nullptr);
+        TOption other("Other", nullptr);
+        for (const QString &step : steps.split(' ')) {
+            if (step == "append")
+                menu.appendSubOption(&child);
+            else if (step == "remove" || step == "removeOther")
+                menu.removeSubOption(step == "remove" ? &child : &other);
+            else
+                menu.appendSubOption(&other, step == "insertFront" ? 0 : 2);
+        }
+        QStringList texts;
+        for (TOption *option : menu.subOptions ? *menu.subOptions : QList<TOption *>())
+            texts << option->getText();
+        QCOMPARE(texts, list);
+        QCOMPARE(menu.hasSubOptions(), !list.isEmpty());
+
+        // A leaf choice below a menu option is reported by it too, with the leaf's id, once.
+        QSignalSpy reported(&menu, SIGNAL(leafSelected(int)));
+        emit child.leafSelected(3);
+        QCOMPARE(QList<QVariantList>(reported), list.contains("Child") ? QList<QVariantList> { { 3 } } : QList<QVariantList> {});
+    }
+    void keyRules_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<QString>("activating"); // the rest of Return, Space, Menu and the arrows is passed on
+        const int up = TAbstractMenuShower::DropUp;
+        QTest::newRow("leaf: arrows are passed on for focus moves") << "leaf" << up << "Return Space";
+        QTest::newRow("drop-up menu opens by Up") << "menu" << up << "Return Space Menu Up";
+        QTest::newRow("drop-down menu opens by Down") << "menu" << int(TAbstractMenuShower::DropDown) << "Return Space Menu Down";
+        QTest::newRow("left menu opens by Left") << "menu" << int(TAbstractMenuShower::ToTheLeft) << "Return Space Menu Left";
+        QTest::newRow("right menu opens by Right") << "menu" << int(TAbstractMenuShower::ToTheRight) << "Return Space Menu Right";
+        QTest::newRow("icon button menu opens by no arrow") << "icon" << up << "Return Space Menu";
+    }
+    void keyRules()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, direction);
+        QFETCH(QString, activating);
+        TOption option("&Mode", "kvgui_tools", nullptr);
+        TOption child("Day", nullptr);
+        if (button != "leaf")
+            option.appendSubOption(&child);
+        QStringList activated;
+        for (int key : { Qt::Key_Return, Qt::Key_Space, Qt::Key_Menu, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right }) {
+            TRecorder parent;
+            QScopedPointer<TOptionButton> b(
+                button == "icon" ? new TOptionIconButton(&option, &parent) : new TOptionButton(&option, &parent));
+            b->setMenuDirection(TAbstractMenuShower::MenuDirections(direction));
+            QSignalSpy selected(&option, SIGNAL(selected(QWidget *)));
+            QTest::keyClick(b.data(), Qt::Key(key));
+            if (!selected.isEmpty())
+                activated << QKeySequence(key).toString();
+            // A key that does not activate goes on to the parent.
+            QCOMPARE(parent.pressed.contains(key), selected.isEmpty());
+            // A menu button never stays checked: the open menu carries that look.
+            QVERIFY(!b->isChecked());
+            // The menu learns that the keypad opened it, until the button loses the focus.
+            if (b->isCheckable())
+                QCOMPARE(b->isKeyActivated(), !selected.isEmpty());
+            QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+            QApplication::sendEvent(b.data(), &focusOut);
+            QVERIFY(!b->isKeyActivated());
+        }
+        QCOMPARE(activated.join(' '), activating);
+    }
+    void buttonFollowsItsOption()
+    {
+        QWidget parent;
+        TOption first(5, "&Store", "kvgui_option_ok", nullptr);
+        auto *second = new TOption(6, "Second", nullptr);
+        TOption child("Item", nullptr);
+        TOptionButton button(&first, &parent);
+        TOptionIconButton iconButton(&first, &parent);
+        QStringList order;
+        connect(
+            &first, QOverload<QWidget *>::of(&TOption::selected), [&](QWidget *from) { order << (from == &button ? "selected" : "?"); });
+        connect(&first, QOverload<int>::of(&TOption::leafSelected), [&](int id) { order << QString("leaf %1").arg(id); });
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(order, (QStringList { "selected", "leaf 5" }));
+        const auto shownFor
+            = [](TOptionButton &b) { return QSharedPointer<QWidget>(b.createMenuShownWidget(nullptr, TAbstractMenuShower::ToTheLeft)); };
+        // Nothing covers a button out of sight.
+        QVERIFY(!shownFor(button));
+        parent.show();
+        QVERIFY(shownFor(button));
+
+        // A disabled option disables its buttons; only an icon button then still shows a menu.
+        first.setEnabled(false);
+        QVERIFY(!button.isEnabled());
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(order.count(), 2);
+        QVERIFY(!shownFor(button) && shownFor(iconButton));
+
+        // Bound to another option, a button shows it and no longer reports the first one's choices.
+        button.setOption(second);
+        QSignalSpy leaf(&button, SIGNAL(leafSelected()));
+        emit first.leafSelected(5);
+        second->setText("Renamed");
+        QCOMPARE(button.text(), QString("Renamed"));
+        // A sub-option appended later shows once the option reports an update.
+        second->appendSubOption(&child);
+        emit second->updated();
+        QVERIFY(button.isCheckable());
+        // A destroyed option leaves an empty, inert button.
+        delete second;
+        QVERIFY(button.text().isEmpty() && !button.isCheckable());
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(leaf.count(), 0);
+    }
 
 private:
 };
-
-void TestOption::slotConnection_data()
-{
-    QTest::addColumn<bool>("withParent");
-    QTest::addColumn<QByteArray>("slot");
-    QTest::newRow("slot text with parent runs the parent's slot") << true << QByteArray(SLOT(handle(QWidget *)));
-    QTest::newRow("slot without parent is never connected") << false << QByteArray(SLOT(handle(QWidget *)));
-    QTest::newRow("no slot connects nothing") << true << QByteArray();
-}
-
-void TestOption::slotConnection()
-{
-    QFETCH(bool, withParent);
-    QFETCH(QByteArray, slot);
-    TRecorder receiver;
-    QWidget from;
-    TOption option("&Store", withParent ? &receiver : nullptr, slot.isEmpty() ? nullptr : slot.constData());
-    emit option.selected(&from);
-    QCOMPARE(receiver.calls, withParent && !slot.isEmpty() ? QList<QWidget *> { &from } : QList<QWidget *> {});
-}
-
-void TestOption::subOptionList_data()
-{
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<QStringList>("list"); // empty: a leaf
-    QTest::newRow("first append makes a menu option") << "append" << QStringList { "Child" };
-    QTest::newRow("removing the last child makes a leaf again") << "append remove" << QStringList();
-    QTest::newRow("insert beyond the end is refused") << "append insertBeyond" << QStringList { "Child" };
-    QTest::newRow("insert at the front goes first") << "append insertFront" << QStringList { "Other", "Child" };
-    QTest::newRow("a child added twice is removed entirely") << "append append remove" << QStringList();
-}
-
-void TestOption::subOptionList()
-{
-    QFETCH(QString, steps);
-    QFETCH(QStringList, list);
-    TOption menu("Menu", nullptr);
-    TOption child(3, "Child", nullptr);
-    TOption other("Other", nullptr);
-    for (const QString &step : steps.split(' ')) {
-        if (step == "append")
-            menu.appendSubOption(&child);
-        else if (step == "remove" || step == "removeOther")
-            menu.removeSubOption(step == "remove" ? &child : &other);
-        else
-            menu.appendSubOption(&other, step == "insertFront" ? 0 : 2);
-    }
-    QStringList texts;
-    for (TOption *option : menu.subOptions ? *menu.subOptions : QList<TOption *>())
-        texts << option->getText();
-    QCOMPARE(texts, list);
-    QCOMPARE(menu.hasSubOptions(), !list.isEmpty());
-
-    // A leaf choice below a menu option is reported by it too, with the leaf's id, once.
-    QSignalSpy reported(&menu, SIGNAL(leafSelected(int)));
-    emit child.leafSelected(3);
-    QCOMPARE(QList<QVariantList>(reported), list.contains("Child") ? QList<QVariantList> { { 3 } } : QList<QVariantList> {});
-}
-
-void TestOption::keyRules_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("direction");
-    QTest::addColumn<QString>("activating"); // the rest of Return, Space, Menu and the arrows is passed on
-    const int up = TAbstractMenuShower::DropUp;
-    QTest::newRow("leaf: arrows are passed on for focus moves") << "leaf" << up << "Return Space";
-    QTest::newRow("drop-up menu opens by Up") << "menu" << up << "Return Space Menu Up";
-    QTest::newRow("drop-down menu opens by Down") << "menu" << int(TAbstractMenuShower::DropDown) << "Return Space Menu Down";
-    QTest::newRow("left menu opens by Left") << "menu" << int(TAbstractMenuShower::ToTheLeft) << "Return Space Menu Left";
-    QTest::newRow("right menu opens by Right") << "menu" << int(TAbstractMenuShower::ToTheRight) << "Return Space Menu Right";
-    QTest::newRow("icon button menu opens by no arrow") << "icon" << up << "Return Space Menu";
-}
-
-void TestOption::keyRules()
-{
-    QFETCH(QString, button);
-    QFETCH(int, direction);
-    QFETCH(QString, activating);
-    TOption option("&Mode", "kvgui_tools", nullptr);
-    TOption child("Day", nullptr);
-    if (button != "leaf")
-        option.appendSubOption(&child);
-    QStringList activated;
-    for (int key : { Qt::Key_Return, Qt::Key_Space, Qt::Key_Menu, Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right }) {
-        TRecorder parent;
-        QScopedPointer<TOptionButton> b(button == "icon" ? new TOptionIconButton(&option, &parent) : new TOptionButton(&option, &parent));
-        b->setMenuDirection(TAbstractMenuShower::MenuDirections(direction));
-        QSignalSpy selected(&option, SIGNAL(selected(QWidget *)));
-        QTest::keyClick(b.data(), Qt::Key(key));
-        if (!selected.isEmpty())
-            activated << QKeySequence(key).toString();
-        // A key that does not activate goes on to the parent.
-        QCOMPARE(parent.pressed.contains(key), selected.isEmpty());
-        // A menu button never stays checked: the open menu carries that look.
-        QVERIFY(!b->isChecked());
-        // The menu learns that the keypad opened it, until the button loses the focus.
-        if (b->isCheckable())
-            QCOMPARE(b->isKeyActivated(), !selected.isEmpty());
-        QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
-        QApplication::sendEvent(b.data(), &focusOut);
-        QVERIFY(!b->isKeyActivated());
-    }
-    QCOMPARE(activated.join(' '), activating);
-}
-
-void TestOption::buttonFollowsItsOption()
-{
-    QWidget parent;
-    TOption first(5, "&Store", "kvgui_option_ok", nullptr);
-    auto *second = new TOption(6, "Second", nullptr);
-    TOption child("Item", nullptr);
-    TOptionButton button(&first, &parent);
-    TOptionIconButton iconButton(&first, &parent);
-    QStringList order;
-    connect(&first, QOverload<QWidget *>::of(&TOption::selected), [&](QWidget *from) { order << (from == &button ? "selected" : "?"); });
-    connect(&first, QOverload<int>::of(&TOption::leafSelected), [&](int id) { order << QString("leaf %1").arg(id); });
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(order, (QStringList { "selected", "leaf 5" }));
-    const auto shownFor
-        = [](TOptionButton &b) { return QSharedPointer<QWidget>(b.createMenuShownWidget(nullptr, TAbstractMenuShower::ToTheLeft)); };
-    // Nothing covers a button out of sight.
-    QVERIFY(!shownFor(button));
-    parent.show();
-    QVERIFY(shownFor(button));
-
-    // A disabled option disables its buttons; only an icon button then still shows a menu.
-    first.setEnabled(false);
-    QVERIFY(!button.isEnabled());
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(order.count(), 2);
-    QVERIFY(!shownFor(button) && shownFor(iconButton));
-
-    // Bound to another option, a button shows it and no longer reports the first one's choices.
-    button.setOption(second);
-    QSignalSpy leaf(&button, SIGNAL(leafSelected()));
-    emit first.leafSelected(5);
-    second->setText("Renamed");
-    QCOMPARE(button.text(), QString("Renamed"));
-    // A sub-option appended later shows once the option reports an update.
-    second->appendSubOption(&child);
-    emit second->updated();
-    QVERIFY(button.isCheckable());
-    // A destroyed option leaves an empty, inert button.
-    delete second;
-    QVERIFY(button.text().isEmpty() && !button.isCheckable());
-    QTest::mouseClick(&button, Qt::LeftButton);
-    QCOMPARE(leaf.count(), 0);
-}
 
 QTEST_MAIN(TestOption)
 #include "tst_option.moc"

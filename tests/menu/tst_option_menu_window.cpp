@@ -25,10 +25,116 @@ private slots:
         screen->show();
         menu = new TOption("&Menu", screen);
     }
-    void opening_data();
-    void opening();
-    void closing_data();
-    void closing();
+    // The rows run in order on one pooled window, so a narrower menu after a wider one would show stale
+    // column widths.
+    void opening_data()
+    {
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<Direction>("direction");
+        QTest::addColumn<QPoint>("at"); // the 150 x 58 button's top left
+        QTest::addColumn<Ints>("columns"); // entries per column, left to right
+        QTest::addColumn<QString>("opens"); // the side, as the menu-shown button's object name gives it
+        // Dropping up from y = 200 leaves room for three rows.
+        QTest::newRow("seven entries in three columns") << 7 << Direction::DropUp << QPoint(300, 200) << Ints { 3, 3, 1 } << "dropUp";
+        QTest::newRow("twelve entries in two even columns") << 12 << Direction::DropDown << QPoint(300, 10) << Ints { 6, 6 } << "dropDown";
+        QTest::newRow("one row per column without room") << 3 << Direction::DropUp << QPoint(300, 40) << Ints { 1, 1, 1 } << "dropUp";
+        QTest::newRow("to the right at the right edge flips")
+            << 3 << Direction::ToTheRight << QPoint(640, 200) << Ints { 3 } << "toTheLeft";
+        QTest::newRow("to the left at the left edge flips") << 3 << Direction::ToTheLeft << QPoint(10, 200) << Ints { 3 } << "toTheRight";
+    }
+    void opening()
+    {
+        QFETCH(int, entries);
+        QFETCH(Direction, direction);
+        QFETCH(QPoint, at);
+        QFETCH(Ints, columns);
+        QFETCH(QString, opens);
+        const QRect button(at, QSize(150, 58));
+        TOptionMenuWindow *window = openFrom(menuButton(entries, direction, button));
+        QVERIFY(window);
+
+        QGridLayout *grid = window->getGridLayout();
+        QMap<int, int> perColumn;
+        for (int i = 0; i < entries; ++i) {
+            TOptionButton *entry = window->getMenuButtons().at(i);
+            QCOMPARE(entry->getOption(), menu->subOptions->at(i));
+            int row, column, rowSpan, columnSpan;
+            grid->getItemPosition(grid->indexOf(entry), &row, &column, &rowSpan, &columnSpan);
+            QCOMPARE(row, perColumn[column]++); // filled column by column
+        }
+        QCOMPARE(perColumn.values(), columns);
+        for (int column = 0; column < 4; ++column)
+            QCOMPARE(grid->columnMinimumWidth(column) > 0, column < perColumn.size());
+
+        // The checked copy lies exactly over the activating button, the menu beside it.
+        auto *shown = qobject_cast<TOptionButton *>(window->getMenuShownWidget());
+        QVERIFY(shown && shown->isVisible() && shown->isChecked());
+        QCOMPARE(shown->objectName(), opens + "MenuButton");
+        QCOMPARE(shown->text(), menu->getText());
+        QCOMPARE(QRect(TMainWindow::posWithinMainWindow(shown, QPoint(0, 0)), shown->size()), button);
+        const QRect menuRect(TMainWindow::posWithinMainWindow(window, QPoint(0, 0)), window->size());
+        if (opens == "toTheRight")
+            QCOMPARE(menuRect.left(), button.right() + 1);
+        else if (opens == "toTheLeft")
+            QCOMPARE(menuRect.right() + 1, button.left());
+        else if (opens == "dropUp")
+            QCOMPARE(menuRect.bottom() + 1, button.top());
+        else
+            QCOMPARE(menuRect.top(), button.bottom() + 1);
+    }
+    void closing_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::newRow("touch beside the menu closes it") << "beside";
+        QTest::newRow("touch on the menu-shown button closes it") << "shown";
+        QTest::newRow("Escape closes it") << "escape";
+        QTest::newRow("a leaf entry chosen closes it") << "leaf";
+        QTest::newRow("touch inside the menu keeps it") << "inside";
+    }
+    // However closed, the window goes back to the pool once, and the next menu, from another button, has it
+    // before the event loop has run: the last menu-shown button must not stay in sight (nor in the dimmed
+    // picture), and a day/night change made meanwhile must reach it.
+    void closing()
+    {
+        QFETCH(QString, how);
+        TOptionButton *shower = menuButton(3, Direction::DropDown, QRect(100, 80, 150, 58));
+        TOptionButton *other = menuButton(0, Direction::DropDown, QRect(500, 80, 150, 58));
+        QSignalSpy leaf(shower, SIGNAL(leafSelected()));
+        TOptionMenuWindow *window = openFrom(shower);
+        QVERIFY(window);
+        QPointer<QWidget> lastShown = window->getMenuShownWidget();
+        QWidget *view = window->getView();
+        if (how == "beside" || how == "inside")
+            QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, how == "beside" ? QPoint(5, 590) : window->mapTo(view, QPoint(2, 2)));
+        else if (how == "shown")
+            QTest::mouseClick(qobject_cast<QAbstractButton *>(lastShown.data()), Qt::LeftButton);
+        else if (how == "escape")
+            QTest::keyClick(window, Qt::Key_Escape);
+        else
+            QTest::mouseClick(window->getMenuButtons().at(1), Qt::LeftButton);
+        if (how == "inside") {
+            QCoreApplication::processEvents();
+            QCOMPARE(openMenus().size(), 1);
+            return;
+        }
+        QTRY_VERIFY(openMenus().isEmpty());
+        QCOMPARE(leaf.count(), how == "leaf" ? 1 : 0);
+        window->close();
+        QCOMPARE(TOptionMenuWindow::freeOptionWindows.count(window), 1);
+
+        TStyleSheet::styleSheetHandler.setMode(NightMode);
+        const QString night = TStyleSheet::styleSheetHandler.getStyleSheet();
+        TOptionMenuWindow::displayOptionMenu(other);
+        TStyleSheet::styleSheetHandler.setMode(DayMode);
+        QCOMPARE(openMenus(), QList<TOptionMenuWindow *> { window });
+        QVERIFY(lastShown && lastShown != window->getMenuShownWidget() && lastShown->isHidden());
+        QCOMPARE(window->styleSheet(), night);
+        // Back in a main window that carries the current sheet, it drops its own copy.
+        window->close();
+        TOptionMenuWindow::displayOptionMenu(other);
+        QCOMPARE(openMenus(), QList<TOptionMenuWindow *> { window });
+        QCOMPARE(window->styleSheet(), QString());
+    }
 
 private:
     // Adds `entries` sub-options to the one menu option and shows a button for it.
@@ -61,119 +167,6 @@ private:
     QWidget *screen = nullptr; // holds the activating buttons
     TOption *menu = nullptr;
 };
-
-// The rows run in order on one pooled window, so a narrower menu after a wider one would show stale
-// column widths.
-void TestOptionMenuWindow::opening_data()
-{
-    QTest::addColumn<int>("entries");
-    QTest::addColumn<Direction>("direction");
-    QTest::addColumn<QPoint>("at"); // the 150 x 58 button's top left
-    QTest::addColumn<Ints>("columns"); // entries per column, left to right
-    QTest::addColumn<QString>("opens"); // the side, as the menu-shown button's object name gives it
-    // Dropping up from y = 200 leaves room for three rows.
-    QTest::newRow("seven entries in three columns") << 7 << Direction::DropUp << QPoint(300, 200) << Ints { 3, 3, 1 } << "dropUp";
-    QTest::newRow("twelve entries in two even columns") << 12 << Direction::DropDown << QPoint(300, 10) << Ints { 6, 6 } << "dropDown";
-    QTest::newRow("one row per column without room") << 3 << Direction::DropUp << QPoint(300, 40) << Ints { 1, 1, 1 } << "dropUp";
-    QTest::newRow("to the right at the right edge flips") << 3 << Direction::ToTheRight << QPoint(640, 200) << Ints { 3 } << "toTheLeft";
-    QTest::newRow("to the left at the left edge flips") << 3 << Direction::ToTheLeft << QPoint(10, 200) << Ints { 3 } << "toTheRight";
-}
-
-void TestOptionMenuWindow::opening()
-{
-    QFETCH(int, entries);
-    QFETCH(Direction, direction);
-    QFETCH(QPoint, at);
-    QFETCH(Ints, columns);
-    QFETCH(QString, opens);
-    const QRect button(at, QSize(150, 58));
-    TOptionMenuWindow *window = openFrom(menuButton(entries, direction, button));
-    QVERIFY(window);
-
-    QGridLayout *grid = window->getGridLayout();
-    QMap<int, int> perColumn;
-    for (int i = 0; i < entries; ++i) {
-        TOptionButton *entry = window->getMenuButtons().at(i);
-        QCOMPARE(entry->getOption(), menu->subOptions->at(i));
-        int row, column, rowSpan, columnSpan;
-        grid->getItemPosition(grid->indexOf(entry), &row, &column, &rowSpan, &columnSpan);
-        QCOMPARE(row, perColumn[column]++); // filled column by column
-    }
-    QCOMPARE(perColumn.values(), columns);
-    for (int column = 0; column < 4; ++column)
-        QCOMPARE(grid->columnMinimumWidth(column) > 0, column < perColumn.size());
-
-    // The checked copy lies exactly over the activating button, the menu beside it.
-    auto *shown = qobject_cast<TOptionButton *>(window->getMenuShownWidget());
-    QVERIFY(shown && shown->isVisible() && shown->isChecked());
-    QCOMPARE(shown->objectName(), opens + "MenuButton");
-    QCOMPARE(shown->text(), menu->getText());
-    QCOMPARE(QRect(TMainWindow::posWithinMainWindow(shown, QPoint(0, 0)), shown->size()), button);
-    const QRect menuRect(TMainWindow::posWithinMainWindow(window, QPoint(0, 0)), window->size());
-    if (opens == "toTheRight")
-        QCOMPARE(menuRect.left(), button.right() + 1);
-    else if (opens == "toTheLeft")
-        QCOMPARE(menuRect.right() + 1, button.left());
-    else if (opens == "dropUp")
-        QCOMPARE(menuRect.bottom() + 1, button.top());
-    else
-        QCOMPARE(menuRect.top(), button.bottom() + 1);
-}
-
-void TestOptionMenuWindow::closing_data()
-{
-    QTest::addColumn<QString>("how");
-    QTest::newRow("touch beside the menu closes it") << "beside";
-    QTest::newRow("touch on the menu-shown button closes it") << "shown";
-    QTest::newRow("Escape closes it") << "escape";
-    QTest::newRow("a leaf entry chosen closes it") << "leaf";
-    QTest::newRow("touch inside the menu keeps it") << "inside";
-}
-
-// However closed, the window goes back to the pool once, and the next menu, from another button, has it
-// before the event loop has run: the last menu-shown button must not stay in sight (nor in the dimmed
-// picture), and a day/night change made meanwhile must reach it.
-void TestOptionMenuWindow::closing()
-{
-    QFETCH(QString, how);
-    TOptionButton *shower = menuButton(3, Direction::DropDown, QRect(100, 80, 150, 58));
-    TOptionButton *other = menuButton(0, Direction::DropDown, QRect(500, 80, 150, 58));
-    QSignalSpy leaf(shower, SIGNAL(leafSelected()));
-    TOptionMenuWindow *window = openFrom(shower);
-    QVERIFY(window);
-    QPointer<QWidget> lastShown = window->getMenuShownWidget();
-    QWidget *view = window->getView();
-    if (how == "beside" || how == "inside")
-        QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, how == "beside" ? QPoint(5, 590) : window->mapTo(view, QPoint(2, 2)));
-    else if (how == "shown")
-        QTest::mouseClick(qobject_cast<QAbstractButton *>(lastShown.data()), Qt::LeftButton);
-    else if (how == "escape")
-        QTest::keyClick(window, Qt::Key_Escape);
-    else
-        QTest::mouseClick(window->getMenuButtons().at(1), Qt::LeftButton);
-    if (how == "inside") {
-        QCoreApplication::processEvents();
-        QCOMPARE(openMenus().size(), 1);
-        return;
-    }
-    QTRY_VERIFY(openMenus().isEmpty());
-    QCOMPARE(leaf.count(), how == "leaf" ? 1 : 0);
-    window->close();
-    QCOMPARE(TOptionMenuWindow::freeOptionWindows.count(window), 1);
-
-    TStyleSheet::styleSheetHandler.setMode(NightMode);
-    const QString night = TStyleSheet::styleSheetHandler.getStyleSheet();
-    TOptionMenuWindow::displayOptionMenu(other);
-    TStyleSheet::styleSheetHandler.setMode(DayMode);
-    QCOMPARE(openMenus(), QList<TOptionMenuWindow *> { window });
-    QVERIFY(lastShown && lastShown != window->getMenuShownWidget() && lastShown->isHidden());
-    QCOMPARE(window->styleSheet(), night);
-    // Back in a main window that carries the current sheet, it drops its own copy.
-    window->close();
-    TOptionMenuWindow::displayOptionMenu(other);
-    QCOMPARE(openMenus(), QList<TOptionMenuWindow *> { window });
-    QCOMPARE(window->styleSheet(), QString());
-}
 
 QTEST_MAIN(TestOptionMenuWindow)
 #include "tst_option_menu_window.moc"

@@ -49,101 +49,86 @@ class TestStyleSheet : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        const QString dir = root.path() + "/" + QTest::currentTestFunction() + "/" + QTest::currentDataTag();
+        QVERIFY(QDir(dir).mkpath("res/day") && QDir(dir).mkpath("res/night") && QDir::setCurrent(dir));
+        warnings.reset(new WarningCapture);
+    }
+    void cleanup() { warnings.reset(); }
 
-    void imageRequests_data();
-    void imageRequests();
-    void placeholderStaysCached();
-    void nightModeWithoutItsStyleSheet();
+    void imageRequests_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("state"); // -1: the overload without state
+        QTest::addColumn<QString>("warnedPath"); // how the path in the warning starts; empty: silent
+
+        QTest::newRow("missing image warns on every request") << "kvgui_absent" << -1 << "kvgui_absent.png";
+        QTest::newRow("missing state warns with its suffix") << "kvgui_absent" << int(TStyleSheet::Pressed) << "kvgui_absent_pressed.png";
+        QTest::newRow("missing disabled state is silent") << "kvgui_absent" << int(TStyleSheet::Disabled) << "";
+        QTest::newRow("any name ending in disabled is silent") << "kvgui_keydisabled" << -1 << "";
+        QTest::newRow("disabled inside the name warns") << "kvgui_disabled_a" << -1 << "kvgui_disabled_a.png";
+        QTest::newRow("antenna probe is silent") << "tlx_ant_singleAnt_inNone_outNone_normal" << -1 << "";
+        QTest::newRow("empty name is never looked up") << "" << -1 << "";
+    }
+    void imageRequests()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, state);
+        QFETCH(QString, warnedPath);
+        // Were the empty name looked up like any other, it would find this file.
+        writeImage("res/day/.png", Qt::red);
+        TStyleSheet styleSheet(DayMode);
+        warnings->clear();
+
+        for (int request = 0; request < 2; ++request)
+            QVERIFY((state < 0 ? styleSheet.getPixmap(name, false) : styleSheet.getPixmap(name, TStyleSheet::TPixmapState(state), false))
+                        .isNull());
+        const int expected = warnedPath.isEmpty() ? 0 : 2;
+        QCOMPARE(warnings->count("Missing image "), expected);
+        QCOMPARE(warnings->count("\"res/day/" + warnedPath), expected);
+    }
+    void placeholderStaysCached()
+    {
+        writeImage("res/day/kvgui_no_image.png", Qt::green);
+        TStyleSheet styleSheet(DayMode);
+        warnings->clear();
+
+        const QPixmap first = styleSheet.getPixmap("kvgui_gone", true);
+        QCOMPARE(first.toImage().pixelColor(0, 0), QColor(Qt::green));
+        // Even an image that appears later is not loaded: the placeholder is what the cache holds.
+        writeImage("res/day/kvgui_gone.png", Qt::red);
+        QCOMPARE(styleSheet.getPixmap("kvgui_gone", false).cacheKey(), first.cacheKey());
+        QCOMPARE(warnings->count("Missing image "), 1);
+    }
+    void nightModeWithoutItsStyleSheet()
+    {
+        writeFile("res/day/kvgui_stylesheet.css", "D {}");
+        writeImage("res/day/kvgui_lamp_normal.png", Qt::red);
+        writeImage("res/night/kvgui_lamp_normal.png", Qt::blue);
+        TStyleSheet styleSheet(DayMode);
+        QCOMPARE(warnings->count("Missing style sheet "), 1);
+        QCOMPARE(styleSheet.getStyleSheet(), QString("D {}"));
+        QCOMPARE(styleSheet.getPixmap("kvgui_lamp", TStyleSheet::Normal, true).toImage().pixelColor(0, 0), QColor(Qt::red));
+
+        QSignalSpy changed(&styleSheet, &TStyleSheet::styleSheetChanged);
+        styleSheet.setMode(NightMode);
+        QCOMPARE(changed.count(), 1);
+        QVERIFY(changed.at(0).at(0).toString().isEmpty());
+        QCOMPARE(styleSheet.getPixmap("kvgui_lamp", TStyleSheet::Normal, true).toImage().pixelColor(0, 0), QColor(Qt::blue));
+
+        // Back in day mode the cached image is served without reading the file; no sheet is read again.
+        QVERIFY(QFile::remove("res/day/kvgui_lamp_normal.png"));
+        styleSheet.setMode(DayMode);
+        QCOMPARE(styleSheet.getPixmap("kvgui_lamp", TStyleSheet::Normal, false).toImage().pixelColor(0, 0), QColor(Qt::red));
+        QCOMPARE(changed.at(1).at(0).toString(), QString("D {}"));
+        QCOMPARE(warnings->count("Missing style sheet "), 1);
+    }
 
 private:
     QTemporaryDir root;
     QScopedPointer<WarningCapture> warnings;
 };
-
-void TestStyleSheet::init()
-{
-    const QString dir = root.path() + "/" + QTest::currentTestFunction() + "/" + QTest::currentDataTag();
-    QVERIFY(QDir(dir).mkpath("res/day") && QDir(dir).mkpath("res/night") && QDir::setCurrent(dir));
-    warnings.reset(new WarningCapture);
-}
-
-void TestStyleSheet::cleanup()
-{
-    warnings.reset();
-}
-
-void TestStyleSheet::imageRequests_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("state"); // -1: the overload without state
-    QTest::addColumn<QString>("warnedPath"); // how the path in the warning starts; empty: silent
-
-    QTest::newRow("missing image warns on every request") << "kvgui_absent" << -1 << "kvgui_absent.png";
-    QTest::newRow("missing state warns with its suffix") << "kvgui_absent" << int(TStyleSheet::Pressed) << "kvgui_absent_pressed.png";
-    QTest::newRow("missing disabled state is silent") << "kvgui_absent" << int(TStyleSheet::Disabled) << "";
-    QTest::newRow("any name ending in disabled is silent") << "kvgui_keydisabled" << -1 << "";
-    QTest::newRow("disabled inside the name warns") << "kvgui_disabled_a" << -1 << "kvgui_disabled_a.png";
-    QTest::newRow("antenna probe is silent") << "tlx_ant_singleAnt_inNone_outNone_normal" << -1 << "";
-    QTest::newRow("empty name is never looked up") << "" << -1 << "";
-}
-
-void TestStyleSheet::imageRequests()
-{
-    QFETCH(QString, name);
-    QFETCH(int, state);
-    QFETCH(QString, warnedPath);
-    // Were the empty name looked up like any other, it would find this file.
-    writeImage("res/day/.png", Qt::red);
-    TStyleSheet styleSheet(DayMode);
-    warnings->clear();
-
-    for (int request = 0; request < 2; ++request)
-        QVERIFY(
-            (state < 0 ? styleSheet.getPixmap(name, false) : styleSheet.getPixmap(name, TStyleSheet::TPixmapState(state), false)).isNull());
-    const int expected = warnedPath.isEmpty() ? 0 : 2;
-    QCOMPARE(warnings->count("Missing image "), expected);
-    QCOMPARE(warnings->count("\"res/day/" + warnedPath), expected);
-}
-
-void TestStyleSheet::placeholderStaysCached()
-{
-    writeImage("res/day/kvgui_no_image.png", Qt::green);
-    TStyleSheet styleSheet(DayMode);
-    warnings->clear();
-
-    const QPixmap first = styleSheet.getPixmap("kvgui_gone", true);
-    QCOMPARE(first.toImage().pixelColor(0, 0), QColor(Qt::green));
-    // Even an image that appears later is not loaded: the placeholder is what the cache holds.
-    writeImage("res/day/kvgui_gone.png", Qt::red);
-    QCOMPARE(styleSheet.getPixmap("kvgui_gone", false).cacheKey(), first.cacheKey());
-    QCOMPARE(warnings->count("Missing image "), 1);
-}
-
-void TestStyleSheet::nightModeWithoutItsStyleSheet()
-{
-    writeFile("res/day/kvgui_stylesheet.css", "D {}");
-    writeImage("res/day/kvgui_lamp_normal.png", Qt::red);
-    writeImage("res/night/kvgui_lamp_normal.png", Qt::blue);
-    TStyleSheet styleSheet(DayMode);
-    QCOMPARE(warnings->count("Missing style sheet "), 1);
-    QCOMPARE(styleSheet.getStyleSheet(), QString("D {}"));
-    QCOMPARE(styleSheet.getPixmap("kvgui_lamp", TStyleSheet::Normal, true).toImage().pixelColor(0, 0), QColor(Qt::red));
-
-    QSignalSpy changed(&styleSheet, &TStyleSheet::styleSheetChanged);
-    styleSheet.setMode(NightMode);
-    QCOMPARE(changed.count(), 1);
-    QVERIFY(changed.at(0).at(0).toString().isEmpty());
-    QCOMPARE(styleSheet.getPixmap("kvgui_lamp", TStyleSheet::Normal, true).toImage().pixelColor(0, 0), QColor(Qt::blue));
-
-    // Back in day mode the cached image is served without reading the file; no sheet is read again.
-    QVERIFY(QFile::remove("res/day/kvgui_lamp_normal.png"));
-    styleSheet.setMode(DayMode);
-    QCOMPARE(styleSheet.getPixmap("kvgui_lamp", TStyleSheet::Normal, false).toImage().pixelColor(0, 0), QColor(Qt::red));
-    QCOMPARE(changed.at(1).at(0).toString(), QString("D {}"));
-    QCOMPARE(warnings->count("Missing style sheet "), 1);
-}
 
 QTEST_MAIN(TestStyleSheet)
 #include "tst_stylesheet.moc"

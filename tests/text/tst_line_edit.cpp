@@ -71,11 +71,116 @@ private slots:
         GuiFixture::cleanup();
         heard.clear();
     }
-    void keyboardButton_data();
-    void keyboardButton();
-    void autoRepeatedReturnSwallowed();
-    void cyrillicWarning_data();
-    void cyrillicWarning();
+
+    void keyboardButton_data()
+    {
+        // Steps: the keypad (closed, open, none, replaced or removed after building, nobutton: a field
+        // without keyboard button); the focus (touch, chain, tab, elsewhere:
+        // on another widget); then maybe request or keypress (the keypad hides for that reason), typed (on a
+        // physical keyboard) or click.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("shown");
+        QTest::addColumn<QString>("delivered"); // to the keypad and the field's owner, in order
+
+        const QString opened = "show, field focused; selected";
+        QTest::newRow("a touch shows the button; the keypad stays closed") << "closed touch" << true << "";
+        QTest::newRow("tab never shows the button") << "closed tab" << false << "";
+        QTest::newRow("an open keypad keeps the button hidden") << "open touch" << false << "";
+        QTest::newRow("a field without button shows none") << "nobutton touch" << false << "";
+        QTest::newRow("the keypad closed by request: the button returns") << "open touch request" << true << "";
+        QTest::newRow("closed by a physical key: the button fades out") << "closed touch keypress" << false << "";
+        QTest::newRow("no keypad: a physical key fades the button out") << "none touch typed" << false << "";
+        QTest::newRow("click: the field takes the focus, the keypad opens, then the owner hears")
+            << "closed elsewhere click" << false << opened;
+        QTest::newRow("click with a replaced keypad: only the new one opens") << "replaced elsewhere click" << false << opened;
+        QTest::newRow("click with the keypad taken away") << "removed elsewhere click" << false << "selected";
+        QTest::newRow("click without keypad: the owner opens its own entry") << "none elsewhere click" << false << "selected";
+    }
+    void keyboardButton()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, shown);
+        QFETCH(QString, delivered);
+        const QStringList step = steps.split(' ');
+        const QString keypad = step.at(0), focus = step.at(1), then = step.value(2);
+
+        TRecordingKeypad current, old;
+        current.shown = keypad == "open";
+        const QMap<QString, TRecordingKeypad *> built { { "closed", &current }, { "open", &current }, { "replaced", &old },
+            { "removed", &old } };
+        auto *edit = newEdit(built.value(keypad), keypad != "nobutton");
+        auto *other = form->add(new QPushButton);
+        if (keypad == "replaced" || keypad == "removed")
+            edit->setKeyboard(keypad == "removed" ? nullptr : &current);
+        connect(edit, &TLineEdit::touchKeyboardSelected, [] { heard << "selected"; });
+        const QMap<QString, Qt::FocusReason> reasons { { "chain", Qt::OtherFocusReason }, { "tab", Qt::TabFocusReason } };
+        show(focus == "elsewhere" ? static_cast<QWidget *>(other) : edit, reasons.value(focus, Qt::MouseFocusReason));
+        if (then == "request" || then == "keypress") {
+            emit current.hidding(then == "request" ? HIDDING_BY_REQUEST : HIDDING_BY_KEY_PRESS);
+        } else if (then == "typed") {
+            QTest::keyClicks(edit, "ab");
+            edit->setCharSet(TCharSetValidator::CHAR_SET_DIGIT); // asks the keypad, if any, for its digits
+        } else if (then == "click") {
+            button(edit)->show();
+            button(edit)->click();
+            QCOMPARE(QApplication::focusWidget(), edit);
+        }
+        QTRY_COMPARE(button(edit) && button(edit)->isVisible(), shown);
+        QCOMPARE(edit->textMargins().right(), shown ? 58 : 0); // text never runs under the button
+        if (shown)
+            QCOMPARE(button(edit)->geometry(), QRect(edit->width() - 58, edit->height() - 58, 58, 58));
+        QCOMPARE(heard.join("; "), delivered);
+        QVERIFY(!old.shown);
+        other->setFocus();
+        QVERIFY(!button(edit) || !button(edit)->isVisible());
+        QCOMPARE(edit->textMargins().right(), 0);
+    }
+    void autoRepeatedReturnSwallowed()
+    {
+        auto *edit = newEdit();
+        QSignalSpy returns(edit, SIGNAL(returnPressed()));
+        show(edit);
+        for (bool repeat : { false, true, true, true }) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), repeat);
+            QApplication::sendEvent(edit, &press);
+        }
+        QCOMPARE(returns.count(), 1);
+        QCOMPARE(form->returns, 1); // the window's default button is not pressed again either
+    }
+    void cyrillicWarning_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<TCharSetValidator::TCharSet>("set");
+        QTest::addColumn<int>("maxLength");
+        QTest::addColumn<bool>("selectAll"); // of the text "a"; otherwise the field holds "ab"
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("warned");
+
+        using V = TCharSetValidator;
+        const QString zhe(QChar(0x0416));
+        QTest::newRow("a refused russian letter warns") << zhe << V::CHAR_SET_RADIOTELEX << 10 << false << "ab" << true;
+        QTest::newRow("an accepted russian letter does not") << zhe << V::CHAR_SET_UNICODE << 10 << false << "ab" + zhe << false;
+        QTest::newRow("a full field warns even for unicode") << zhe << V::CHAR_SET_UNICODE << 2 << false << "ab" << true;
+        QTest::newRow("replacing a selected letter does not warn") << zhe << V::CHAR_SET_UNICODE << 10 << true << zhe << false;
+    }
+    void cyrillicWarning()
+    {
+        QFETCH(QString, key);
+        QFETCH(TCharSetValidator::TCharSet, set);
+        QFETCH(int, maxLength);
+        QFETCH(bool, selectAll);
+        QFETCH(QString, text);
+        QFETCH(bool, warned);
+
+        auto *edit = newEdit(nullptr, false, selectAll);
+        edit->setMaxLength(maxLength);
+        edit->setText(selectAll ? "a" : "ab");
+        edit->setCharSet(set);
+        show(edit);
+        QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_A, key, Qt::NoModifier);
+        QCOMPARE(edit->text(), text);
+        QCOMPARE(warnings(), warned ? QStringList { "Illegal input character" } : QStringList());
+    }
 
 private:
     void show(QWidget *focus, Qt::FocusReason reason = Qt::OtherFocusReason)
@@ -101,122 +206,6 @@ private:
     }
     TForm *form = nullptr;
 };
-
-void TestLineEdit::keyboardButton_data()
-{
-    // Steps: the keypad (closed, open, none, later: attached after building, replaced, removed, destroyed
-    // before the field, nobutton: a field without keyboard button); the focus (touch, chain, tab, elsewhere:
-    // on another widget); then maybe request or keypress (the keypad hides for that reason), typed (on a
-    // physical keyboard) or click.
-    QTest::addColumn<QString>("steps");
-    QTest::addColumn<bool>("shown");
-    QTest::addColumn<QString>("delivered"); // to the keypad and the field's owner, in order
-
-    const QString opened = "show, field focused; selected";
-    QTest::newRow("a touch shows the button; the keypad stays closed") << "closed touch" << true << "";
-    QTest::newRow("tab never shows the button") << "closed tab" << false << "";
-    QTest::newRow("an open keypad keeps the button hidden") << "open touch" << false << "";
-    QTest::newRow("a field without button shows none") << "nobutton touch" << false << "";
-    QTest::newRow("the keypad closed by request: the button returns") << "open touch request" << true << "";
-    QTest::newRow("closed by a physical key: the button fades out") << "closed touch keypress" << false << "";
-    QTest::newRow("no keypad: a physical key fades the button out") << "none touch typed" << false << "";
-    QTest::newRow("click: the field takes the focus, the keypad opens, then the owner hears")
-        << "closed elsewhere click" << false << opened;
-    QTest::newRow("click with a replaced keypad: only the new one opens") << "replaced elsewhere click" << false << opened;
-    QTest::newRow("click with the keypad taken away") << "removed elsewhere click" << false << "selected";
-    QTest::newRow("click without keypad: the owner opens its own entry") << "none elsewhere click" << false << "selected";
-}
-
-void TestLineEdit::keyboardButton()
-{
-    QFETCH(QString, steps);
-    QFETCH(bool, shown);
-    QFETCH(QString, delivered);
-    const QStringList step = steps.split(' ');
-    const QString keypad = step.at(0), focus = step.at(1), then = step.value(2);
-
-    TRecordingKeypad current, old;
-    auto *gone = new TRecordingKeypad;
-    current.shown = keypad == "open";
-    const QMap<QString, TRecordingKeypad *> built { { "closed", &current }, { "open", &current }, { "replaced", &old }, { "removed", &old },
-        { "destroyed", gone } };
-    auto *edit = newEdit(built.value(keypad), keypad != "nobutton");
-    delete gone;
-    auto *other = form->add(new QPushButton);
-    if (keypad == "later" || keypad == "replaced" || keypad == "removed")
-        edit->setKeyboard(keypad == "removed" ? nullptr : &current);
-    connect(edit, &TLineEdit::touchKeyboardSelected, [] { heard << "selected"; });
-    const QMap<QString, Qt::FocusReason> reasons { { "chain", Qt::OtherFocusReason }, { "tab", Qt::TabFocusReason } };
-    show(focus == "elsewhere" ? static_cast<QWidget *>(other) : edit, reasons.value(focus, Qt::MouseFocusReason));
-    if (then == "request" || then == "keypress") {
-        emit current.hidding(then == "request" ? HIDDING_BY_REQUEST : HIDDING_BY_KEY_PRESS);
-    } else if (then == "typed") {
-        QTest::keyClicks(edit, "ab");
-        edit->setCharSet(TCharSetValidator::CHAR_SET_DIGIT); // asks the keypad, if any, for its digits
-    } else if (then == "click") {
-        button(edit)->show();
-        button(edit)->click();
-        QCOMPARE(QApplication::focusWidget(), edit);
-    }
-    QTRY_COMPARE(button(edit) && button(edit)->isVisible(), shown);
-    QCOMPARE(edit->textMargins().right(), shown ? 58 : 0); // text never runs under the button
-    if (shown)
-        QCOMPARE(button(edit)->geometry(), QRect(edit->width() - 58, edit->height() - 58, 58, 58));
-    QCOMPARE(heard.join("; "), delivered);
-    QVERIFY(!old.shown);
-    other->setFocus();
-    QVERIFY(!button(edit) || !button(edit)->isVisible());
-    QCOMPARE(edit->textMargins().right(), 0);
-}
-
-void TestLineEdit::autoRepeatedReturnSwallowed()
-{
-    auto *edit = newEdit();
-    QSignalSpy returns(edit, SIGNAL(returnPressed()));
-    show(edit);
-    for (bool repeat : { false, true, true, true }) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"), repeat);
-        QApplication::sendEvent(edit, &press);
-    }
-    QCOMPARE(returns.count(), 1);
-    QCOMPARE(form->returns, 1); // the window's default button is not pressed again either
-}
-
-void TestLineEdit::cyrillicWarning_data()
-{
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<TCharSetValidator::TCharSet>("set");
-    QTest::addColumn<int>("maxLength");
-    QTest::addColumn<bool>("selectAll"); // of the text "a"; otherwise the field holds "ab"
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("warned");
-
-    using V = TCharSetValidator;
-    const QString zhe(QChar(0x0416));
-    QTest::newRow("a refused russian letter warns") << zhe << V::CHAR_SET_RADIOTELEX << 10 << false << "ab" << true;
-    QTest::newRow("an accepted russian letter does not") << zhe << V::CHAR_SET_UNICODE << 10 << false << "ab" + zhe << false;
-    QTest::newRow("a full field warns even for unicode") << zhe << V::CHAR_SET_UNICODE << 2 << false << "ab" << true;
-    QTest::newRow("replacing a selected letter does not warn") << zhe << V::CHAR_SET_UNICODE << 10 << true << zhe << false;
-}
-
-void TestLineEdit::cyrillicWarning()
-{
-    QFETCH(QString, key);
-    QFETCH(TCharSetValidator::TCharSet, set);
-    QFETCH(int, maxLength);
-    QFETCH(bool, selectAll);
-    QFETCH(QString, text);
-    QFETCH(bool, warned);
-
-    auto *edit = newEdit(nullptr, false, selectAll);
-    edit->setMaxLength(maxLength);
-    edit->setText(selectAll ? "a" : "ab");
-    edit->setCharSet(set);
-    show(edit);
-    QTest::sendKeyEvent(QTest::Press, edit, Qt::Key_A, key, Qt::NoModifier);
-    QCOMPARE(edit->text(), text);
-    QCOMPARE(warnings(), warned ? QStringList { "Illegal input character" } : QStringList());
-}
 
 QTEST_MAIN(TestLineEdit)
 #include "tst_line_edit.moc"
