@@ -101,6 +101,7 @@ private slots:
         QTest::newRow("role 2 is not primary") << "isPrimary" << QVariant(2) << "0";
         QTest::newRow("empty serial number is a dash") << "serialNumber" << QVariant("") << "-";
         QTest::newRow("negative bootloader build is a dash") << "bootloaderVersion" << QVariant(-65536) << "-";
+        QTest::newRow("bootloader build 0 is shown") << "bootloaderVersion" << QVariant(0) << "0";
         QTest::newRow("GMDSS") << "applicationName" << QVariant("kv20931c-gmdss") << "1 KESTRA 4580 GMDSS System";
         QTest::newRow("application in capitals is no name") << "applicationName" << QVariant("KV20931C-GMDSS") << "0 No Name";
         QTest::newRow("724417K hardware") << "unitBom" << QVariant("724417K-02") << "1";
