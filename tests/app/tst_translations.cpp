@@ -29,25 +29,19 @@ namespace {
 QString loaded; // the translation main() installed
 QStringList logged;
 
-template<typename T> T *shown(QWidget *in)
+// Touches w (if any), lets every animation end, and returns the shown window of class T.
+template<typename T> T *touch(QWidget *w)
 {
-    for (T *w : in->findChildren<T *>()) {
-        if (w->isVisible())
-            return w;
+    if (w)
+        QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+    for (int i = 0; i < 250 && TMainWindow::getInstance()->isAnimating(); ++i)
+        QTest::qWait(20);
+    QTest::qWait(400);
+    for (T *shown : TMainWindow::getInstance()->findChildren<T *>()) {
+        if (shown->isVisible())
+            return shown;
     }
     return nullptr;
-}
-
-void settle(MainWindow &window)
-{
-    QTRY_VERIFY_WITH_TIMEOUT(!window.isAnimating(), 5000);
-    QTest::qWait(400);
-}
-
-void tap(QWidget *w)
-{
-    QVERIFY(w);
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
 }
 
 TOptionButton *button(QWidget *in, const QString &text)
@@ -130,12 +124,8 @@ void TestTranslations::check(QWidget *window, const QStringList &openedBy)
         const QString what = QString("%1 \"%2\"").arg(w->metaObject()->className(), text);
         const QRect need = w->fontMetrics().boundingRect(room, flags, text);
         if (!qobject_cast<TElideLabel *>(w) && (need.width() > room.width() || need.height() > room.height()))
-            problems << QString("%1 needs %2 x %3 pixels, has %4 x %5")
-                            .arg(what)
-                            .arg(need.width())
-                            .arg(need.height())
-                            .arg(room.width())
-                            .arg(room.height());
+            problems << what
+                    + QString::asprintf(" needs %d x %d pixels, has %d x %d", need.width(), need.height(), room.width(), room.height());
 
         if (language == Russian) {
             static const QRegularExpression latin("[A-Za-z]+");
@@ -194,60 +184,45 @@ void TestTranslations::walk()
     MainWindow window(nullptr);
     window.setVisible(true);
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    settle(window);
+    touch<QWidget>(nullptr);
     check(&window, { "MainScreen" });
     const QList<TOptionButton *> menu = window.findChild<MainScreen *>()->findChildren<TOptionButton *>();
     QCOMPARE(menu.size(), 3);
 
-    tap(menu[0]);
-    settle(window);
-    auto *selection = shown<SelectSystemCfgWindow>(&window);
+    auto *selection = touch<SelectSystemCfgWindow>(menu[0]);
     QVERIFY(selection);
     check(selection->parentWidget(), {});
-
-    tap(selection->getDuplicatedLed()->getLedButton());
-    settle(window);
-    auto *request = shown<TPasswordReqWindow>(&window);
-    auto *keyboard = shown<TTouchKeyboard>(&window);
+    auto *request = touch<TPasswordReqWindow>(selection->getDuplicatedLed()->getLedButton());
+    auto *keyboard = touch<TTouchKeyboard>(nullptr);
     QVERIFY(request && keyboard);
-    QWidget *requestView = keyboard->parentWidget();
-    check(requestView, {});
-    tap(keyboard->getSymbolsKey());
-    check(requestView, {});
+    check(keyboard->parentWidget(), {});
+    touch<QWidget>(keyboard->getSymbolsKey());
+    check(keyboard->parentWidget(), {});
     keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_INM_C_7BIT_CYRILLIC);
-    check(requestView, {});
+    check(keyboard->parentWidget(), {});
 
     request->getPasswordField()->setText("739");
-    tap(button(request, TAbstractCfgWindow::tr("&OK")));
-    settle(window);
-    auto *warning = shown<TMessageWindow>(&window);
+    auto *warning = touch<TMessageWindow>(button(request, TAbstractCfgWindow::tr("&OK")));
     QVERIFY(warning);
     check(warning->parentWidget(), { "TPasswordReqWindow" });
-    tap(button(warning, TMessageWindow::tr("&OK")));
-    settle(window);
+    touch<QWidget>(button(warning, TMessageWindow::tr("&OK")));
     request->getPasswordField()->setText("7391");
-    tap(button(request, TAbstractCfgWindow::tr("&OK")));
-    settle(window);
-    tap(button(selection, SelectSystemCfgWindow::tr("&Store")));
-    settle(window);
-    auto *question = shown<TMessageWindow>(&window);
+    touch<QWidget>(button(request, TAbstractCfgWindow::tr("&OK")));
+    auto *question = touch<TMessageWindow>(button(selection, SelectSystemCfgWindow::tr("&Store")));
     QVERIFY(question);
     check(question->parentWidget(), { "SelectSystemCfgWindow" });
-    tap(button(question, TMessageWindow::tr("&No")));
-    tap(button(selection, TAbstractCfgWindow::tr("&Cancel")));
-    settle(window);
+    touch<QWidget>(button(question, TMessageWindow::tr("&No")));
+    touch<QWidget>(button(selection, TAbstractCfgWindow::tr("&Cancel")));
 
     for (int type = TMessageWindow::Info; type <= TMessageWindow::NewDistressMessage; ++type) {
         TMessageWindow::message(TMessageWindow::MessageType(type), TLineEdit::tr("Illegal input character"),
             TLineEdit::tr("Cyrillic characters not allowed. Switch between cyrillic and latin keyboard with ALT+SHIFT, or disable "
                           "cyrillic in System Settings."),
             QDateTime(), menu[1], nullptr, nullptr);
-        settle(window);
-        auto *message = shown<TMessageWindow>(&window);
+        auto *message = touch<TMessageWindow>(nullptr);
         QVERIFY(message);
         check(message->parentWidget(), { "TLineEdit" });
         message->close();
-        settle(window);
     }
     if (!problems.isEmpty())
         QFAIL(qPrintable("\n" + problems.join('\n')));
@@ -255,65 +230,42 @@ void TestTranslations::walk()
 
 void TestTranslations::badTranslation_data()
 {
-    QTest::addColumn<QString>("source"); // of the file given as kestra_ru.qm; empty: the build's own
-    QTest::addColumn<QString>("language");
-    QTest::addColumn<QString>("configuration");
-    QTest::addColumn<QString>("log");
-
+    // What is given as kestra_ru.qm (none: the build's own), the language asked for, the log line.
+    QTest::addColumn<QStringList>("given");
     const QString ts = "<TS version=\"2.1\" language=\"ru_RU\"><context><name>MainScreen</name>"
                        "<message><source>CONFIGURATION</source><translation>КОНФИГУРАЦИЯ</translation></message>"
                        "<message><source>%1 of %2</source><translation>%1 из</translation></message></context></TS>";
-    QTest::newRow("sound file loads") << ""
-                                      << "ru-RU"
-                                      << "КОНФИГУРАЦИЯ"
-                                      << "kestra_ru.qm\" loaded";
-    QTest::newRow("placeholder lost") << ts << "ru-RU"
-                                      << "CONFIGURATION"
-                                      << "lacks a placeholder";
-    QTest::newRow("file cut short") << "truncate"
-                                    << "ru"
-                                    << "CONFIGURATION"
-                                    << "not used";
-    QTest::newRow("not a translation") << "garbage"
-                                       << "ru"
-                                       << "CONFIGURATION"
-                                       << "not a translation";
-    QTest::newRow("locale without translation") << ""
-                                                << "de-DE"
-                                                << "CONFIGURATION"
-                                                << "none for";
+    QTest::newRow("sound file loads") << QStringList { "", "ru-RU", "kestra_ru.qm\" loaded" };
+    QTest::newRow("placeholder lost") << QStringList { ts, "ru-RU", "lacks a placeholder" };
+    QTest::newRow("file cut short") << QStringList { "truncate", "ru", "not used" };
+    QTest::newRow("not a translation") << QStringList { "garbage", "ru", "not a translation" };
+    QTest::newRow("locale without translation") << QStringList { "", "de-DE", "none for" };
 }
 
 void TestTranslations::badTranslation()
 {
-    QFETCH(QString, source);
-    QFETCH(QString, language);
-    QFETCH(QString, configuration);
-    QFETCH(QString, log);
+    QFETCH(QStringList, given);
+    const QString source = given[0];
     QVERIFY(loaded.isEmpty());
-
     QTemporaryDir dir;
     const QString built = QDir::currentPath() + "/res/translations/kestra_ru.qm", qm = dir.path() + "/kestra_ru.qm";
-    QFile file(source.startsWith('<') ? dir.path() + "/bad.ts" : qm);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    if (source == "truncate") {
-        QFile original(built);
-        QVERIFY(original.open(QIODevice::ReadOnly));
-        file.write(original.readAll().left(int(original.size() * 2 / 3)));
-    } else {
-        file.write(source == "garbage" ? QByteArray(400, 'x') : source.toUtf8());
-    }
+    QFile file(source.startsWith('<') ? dir.path() + "/bad.ts" : qm), original(built);
+    QVERIFY(file.open(QIODevice::WriteOnly) && original.open(QIODevice::ReadOnly));
+    file.write(source == "truncate" ? original.readAll().left(int(original.size() * 2 / 3))
+            : source == "garbage"   ? QByteArray(400, 'x')
+                                    : source.toUtf8());
     file.close();
     if (source.startsWith('<'))
         QCOMPARE(QProcess::execute(KV_LRELEASE, { "-silent", file.fileName(), "-qm", qm }), 0);
 
     logged.clear();
     const QtMessageHandler routed = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) { logged << m; });
-    const QString path = installTranslations(source.isEmpty() ? QFileInfo(built).path() : dir.path(), { language });
+    const QString path = installTranslations(source.isEmpty() ? QFileInfo(built).path() : dir.path(), { given[1] });
     qInstallMessageHandler(routed);
     QCOMPARE(logged.size(), 1);
-    QVERIFY2(logged[0].contains(log), qPrintable(logged[0]));
-    QCOMPARE(MainScreen::tr("CONFIGURATION"), configuration);
+    QVERIFY2(logged[0].contains(given[2]), qPrintable(logged[0]));
+    QCOMPARE(MainScreen::tr("CONFIGURATION"), QString(path.isEmpty() ? "CONFIGURATION" : "КОНФИГУРАЦИЯ"));
+    QCOMPARE(path.isEmpty(), given[0] != "" || given[1] != "ru-RU");
     for (QTranslator *t : qApp->findChildren<QTranslator *>()) {
         QCoreApplication::removeTranslator(t);
         delete t;
