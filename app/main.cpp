@@ -2,10 +2,12 @@
 #include "gui_app.h"
 #include "kvgui_style.h"
 #include "main_window.h"
+#include "translations.h"
 
 int main(int argc, char **argv)
 {
     GuiApp::createInstance(argc, argv);
+    installTranslations();
     QApplication::setStyle(new TStyle); // the application owns it from here on
     MainWindow mainWindow(nullptr);
     mainWindow.setVisible(true);

@@ -11,3 +11,5 @@ set(CMAKE_SHARED_LINKER_FLAGS_INIT "-m32")
 set(CMAKE_MODULE_LINKER_FLAGS_INIT "-m32")
 set(CMAKE_LIBRARY_ARCHITECTURE i386-linux-gnu)
 set(CMAKE_PREFIX_PATH /usr/lib/i386-linux-gnu/cmake)
+# lupdate and lrelease are host programs too (qttools5-dev-tools); their CMake package is the host's.
+set(Qt5LinguistTools_DIR /usr/lib/x86_64-linux-gnu/cmake/Qt5LinguistTools)

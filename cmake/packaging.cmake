@@ -3,8 +3,8 @@
 #   /usr/bin/kestra-config               starts the application in its working directory
 #   /usr/lib/<triplet>/kestra4417-config/ the application, its two libraries and the stand-ins
 #                                        a service engineer runs (provision-settings, iu-daemon)
-#   /usr/share/kestra4417-config/res/    style sheets and images; the working directory, which
-#                                        also takes the image's "version" file
+#   /usr/share/kestra4417-config/res/    style sheets, images and translations; the working
+#                                        directory, which also takes the image's "version" file
 #
 # Everything is found relative to the launcher and the executable, so an unpacked package
 # (dpkg -x) runs from wherever it lies.
@@ -32,7 +32,8 @@ endforeach()
 add_custom_target(kv_package_docs ALL DEPENDS ${kv_gzipped})
 install(FILES ${CMAKE_BINARY_DIR}/package/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${KV_PACKAGE_NAME})
 install(FILES ${CMAKE_BINARY_DIR}/package/kestra-config.1.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/man/man1)
-install(DIRECTORY ${CMAKE_BINARY_DIR}/res/day ${CMAKE_BINARY_DIR}/res/night DESTINATION ${KV_DATA_DIR}/res)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/res/day ${CMAKE_BINARY_DIR}/res/night ${CMAKE_BINARY_DIR}/res/translations
+    DESTINATION ${KV_DATA_DIR}/res)
 install(FILES ${CMAKE_SOURCE_DIR}/tools/package/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${KV_PACKAGE_NAME})
 
 set(CPACK_GENERATOR DEB)
@@ -61,4 +62,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/gui ${CMAKE_
 # Loaded at run time, so invisible to dpkg-shlibdeps: the settings files' SQL driver; the
 # launcher's shell.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt5sql5-sqlite")
+# Qt's own texts in the operator's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n")
 include(CPack)

@@ -8,11 +8,6 @@
 
 namespace {
 
-QString trType(const char *text)
-{
-    return QCoreApplication::translate("TCommonDeviceIf", text);
-}
-
 base_device_data_t defaultBaseData()
 {
     return base_device_data_t { QStringLiteral("-"), QStringLiteral("-"), QStringLiteral("-"), QString(), QString(), false };
@@ -22,40 +17,40 @@ base_device_data_t defaultBaseData()
 
 // Lookups scan from the first row; the order is not the value order.
 const device_type_res_t TCommonDeviceIf::ms_typesResArray[TCommonDeviceIf::TYPE_COUNT] = {
-    { QStringLiteral("Unknown"), DEVICE_TYPE_UNKNOWN, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "Unknown Device")), QString() },
-    { QStringLiteral("1538C"), DEVICE_TYPE_1538C, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 1538 GMDSS Terminal")),
+    { QStringLiteral("Unknown"), DEVICE_TYPE_UNKNOWN, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "Unknown Device")), QString() },
+    { QStringLiteral("1538C"), DEVICE_TYPE_1538C, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 1538 GMDSS Terminal")),
         QStringLiteral("kvgui_sysdevice_1538") },
-    { QStringLiteral("1538D"), DEVICE_TYPE_1538D, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 1538 Non SOLAS Terminal")),
+    { QStringLiteral("1538D"), DEVICE_TYPE_1538D, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 1538 Non SOLAS Terminal")),
         QStringLiteral("kvgui_sysdevice_1538") },
-    { QStringLiteral("1538SSA"), DEVICE_TYPE_1538SSA, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 1538 SSA Terminal")),
+    { QStringLiteral("1538SSA"), DEVICE_TYPE_1538SSA, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 1538 SSA Terminal")),
         QStringLiteral("kvgui_sysdevice_1538") },
-    { QStringLiteral("1538LRIT"), DEVICE_TYPE_1538LRIT, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 1538 LRIT Terminal")),
+    { QStringLiteral("1538LRIT"), DEVICE_TYPE_1538LRIT, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 1538 LRIT Terminal")),
         QStringLiteral("kvgui_sysdevice_1538") },
-    { QStringLiteral("1538M"), DEVICE_TYPE_1538M, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 1538 Maritime Terminal")),
+    { QStringLiteral("1538M"), DEVICE_TYPE_1538M, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 1538 Maritime Terminal")),
         QStringLiteral("kvgui_sysdevice_1538") },
-    { QStringLiteral("1538L"), DEVICE_TYPE_1538L, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "TRAVELON 1538 Landmobile Term.")),
+    { QStringLiteral("1538L"), DEVICE_TYPE_1538L, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "TRAVELON 1538 Landmobile Term.")),
         QStringLiteral("kvgui_sysdevice_1538") },
-    { QStringLiteral("1538Unknown"), DEVICE_TYPE_1538UNKNOWN, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "Unknown 1538 Terminal")),
+    { QStringLiteral("1538Unknown"), DEVICE_TYPE_1538UNKNOWN, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "Unknown 1538 Terminal")),
         QStringLiteral("kvgui_sysdevice_1538") },
-    { QStringLiteral("4417"), DEVICE_TYPE_4417, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4417 Message Terminal")),
+    { QStringLiteral("4417"), DEVICE_TYPE_4417, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4417 Message Terminal")),
         QStringLiteral("kvgui_sysdevice_4417") },
-    { QStringLiteral("4452"), DEVICE_TYPE_4452, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4452 PSU and Charger")),
+    { QStringLiteral("4452"), DEVICE_TYPE_4452, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4452 PSU and Charger")),
         QStringLiteral("kvgui_sysdevice_4452") },
-    { QStringLiteral("4503"), DEVICE_TYPE_4503, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4503 Alarm Panel")),
+    { QStringLiteral("4503"), DEVICE_TYPE_4503, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4503 Alarm Panel")),
         QStringLiteral("kvgui_sysdevice_4503") },
-    { QStringLiteral("4505"), DEVICE_TYPE_4505, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4505 Multi Alarm Panel")),
+    { QStringLiteral("4505"), DEVICE_TYPE_4505, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4505 Multi Alarm Panel")),
         QStringLiteral("kvgui_sysdevice_4505") },
-    { QStringLiteral("4528"), DEVICE_TYPE_4528, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4528 Term. Ctrl. Unit")),
+    { QStringLiteral("4528"), DEVICE_TYPE_4528, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4528 Term. Ctrl. Unit")),
         QStringLiteral("kvgui_sysdevice_4528") },
-    { QStringLiteral("4611"), DEVICE_TYPE_4611, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4611 MF/HF CU")),
+    { QStringLiteral("4611"), DEVICE_TYPE_4611, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4611 MF/HF CU")),
         QStringLiteral("kvgui_sysdevice_4611") },
-    { QStringLiteral("4640"), DEVICE_TYPE_4640, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4640 MF/HF Radio 150W TU MED")),
+    { QStringLiteral("4640"), DEVICE_TYPE_4640, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4640 MF/HF Radio 150W TU MED")),
         QStringLiteral("kvgui_sysdevice_4640") },
-    { QStringLiteral("4641"), DEVICE_TYPE_4641, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4641 MF/HF Radio 150W TU FCC")),
+    { QStringLiteral("4641"), DEVICE_TYPE_4641, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4641 MF/HF Radio 150W TU FCC")),
         QStringLiteral("kvgui_sysdevice_4640") },
-    { QStringLiteral("4643"), DEVICE_TYPE_4643, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4643 MF/HF Radio 250W TU MED")),
+    { QStringLiteral("4643"), DEVICE_TYPE_4643, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4643 MF/HF Radio 250W TU MED")),
         QStringLiteral("kvgui_sysdevice_4640") },
-    { QStringLiteral("4644"), DEVICE_TYPE_4644, trType(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4644 MF/HF Radio 500W TU MED")),
+    { QStringLiteral("4644"), DEVICE_TYPE_4644, QStringLiteral(QT_TRANSLATE_NOOP("TCommonDeviceIf", "KESTRA 4644 MF/HF Radio 500W TU MED")),
         QStringLiteral("kvgui_sysdevice_4644") },
 };
 
@@ -155,7 +150,8 @@ void TCommonDeviceIf::updateBaseData(base_device_data_t data)
 
 QString TCommonDeviceIf::getDisplayName()
 {
-    return displayName;
+    // The table is built before any translation is installed.
+    return tr(displayName.toUtf8().constData());
 }
 
 QString TCommonDeviceIf::getIconName()
@@ -210,24 +206,23 @@ QList<about_item_t> TCommonDeviceIf::getAboutItemList()
 
 QList<about_item_t> TCommonDeviceIf::getAboutIdItemList()
 {
-    return { aboutItem(QCoreApplication::translate("TCommonDeviceIf", "Serial number"), getSerialNumber(), false) };
+    return { aboutItem(tr("Serial number"), getSerialNumber(), false) };
 }
 
 QList<about_item_t> TCommonDeviceIf::getAboutSwItemList()
 {
-    return { aboutItem(QCoreApplication::translate("TCommonDeviceIf", "Software version"), getSoftwareVersion(), false),
-        aboutItem(QCoreApplication::translate("TCommonDeviceIf", "Build number"), getSoftwareBuildNumber(), true) };
+    return { aboutItem(tr("Software version"), getSoftwareVersion(), false),
+        aboutItem(tr("Build number"), getSoftwareBuildNumber(), true) };
 }
 
 QList<about_item_t> TCommonDeviceIf::getAboutNetItemList()
 {
     QList<about_item_t> items;
-    items.append(about_item_t {
-        QCoreApplication::translate("TCommonDeviceIf", "Connected"), about_item_t::ABOUT_BOOL, QString(), isConnected(), false });
+    items.append(about_item_t { tr("Connected"), about_item_t::ABOUT_BOOL, QString(), isConnected(), false });
     if (!baseData.canId.isEmpty())
-        items.append(aboutItem(QCoreApplication::translate("TCommonDeviceIf", "CAN ID"), baseData.canId, true));
+        items.append(aboutItem(tr("CAN ID"), baseData.canId, true));
     if (!baseData.ipAddress.isEmpty())
-        items.append(aboutItem(QCoreApplication::translate("TCommonDeviceIf", "IP address"), baseData.ipAddress, true));
+        items.append(aboutItem(tr("IP address"), baseData.ipAddress, true));
     return items;
 }
 

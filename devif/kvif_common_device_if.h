@@ -1,6 +1,7 @@
 // kvif_common_device_if.h
 #pragma once
 
+#include <QCoreApplication>
 #include <QList>
 #include <QMetaType>
 #include <QString>
@@ -76,6 +77,7 @@ struct device_type_res_t
 // objects it creates from device-list events.
 class TCommonDeviceIf
 {
+    Q_DECLARE_TR_FUNCTIONS(TCommonDeviceIf)
 public:
     explicit TCommonDeviceIf(DeviceTypes_t type);
     TCommonDeviceIf(DeviceTypes_t type, base_device_data_t data);

@@ -54,11 +54,6 @@ int numberAfter(const QString &line, const char *prefix)
     return line.mid(int(std::strlen(prefix))).trimmed().toInt();
 }
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("SystemCfgIf", text);
-}
-
 } // namespace
 
 SystemCfgIf *SystemCfgIf::getSystemCfgIf()

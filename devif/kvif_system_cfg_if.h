@@ -12,6 +12,7 @@ class TDatabase;
 // GUI thread, created on first use and polled by the device registry every 10 s.
 class SystemCfgIf : public TCommonDeviceIf
 {
+    Q_DECLARE_TR_FUNCTIONS(SystemCfgIf)
 public:
     enum Application
     {

@@ -172,7 +172,7 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
         pTimeLabel->setObjectName("pTimeLabel");
         pTimeLabel->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
         pTimeLabel->setFixedWidth(95);
-        pZoneLabel = new TElideLabel("UTC", Qt::ElideRight, titleWidget);
+        pZoneLabel = new TElideLabel(tr("UTC"), Qt::ElideRight, titleWidget);
         pZoneLabel->setObjectName("pTimeLabel");
         pZoneLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         pZoneLabel->setFixedWidth(95);

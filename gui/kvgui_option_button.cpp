@@ -294,6 +294,31 @@ void TOptionButton::showEvent(QShowEvent *event)
     }
 }
 
+QPixmap TOptionButton::arrowPixmap() const
+{
+    if (isCheckable())
+        return TStyleSheet::styleSheetHandler.getPixmap(
+            QLatin1String(isChecked() ? openArrowImage(menuDirection) : closedArrowImage(menuDirection)), true);
+    if (buttonType == SortColumnButton && sortOrder != NoSortOrder)
+        return TStyleSheet::styleSheetHandler.getPixmap(
+            QLatin1String(sortOrder == SortAscending ? "kvgui_option_menu_arrow_up" : "kvgui_option_menu_arrow_down"), true);
+    return QPixmap();
+}
+
+QRect TOptionButton::textArea() const
+{
+    QStyleOptionToolButton option;
+    initPaintOption(&option);
+    QRect area = contentsRectFor(option);
+    const QPixmap arrow = arrowPixmap();
+    if (!arrow.isNull())
+        area.setRight(area.right() - arrow.width() - ImageGap);
+    if (pOption && !pOption->getIconName().isEmpty())
+        area.setLeft(
+            area.left() + TStyleSheet::styleSheetHandler.getPixmap(pOption->getIconName(), TStyleSheet::Normal, true).width() + ImageGap);
+    return area;
+}
+
 void TOptionButton::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
@@ -305,24 +330,15 @@ void TOptionButton::paintEvent(QPaintEvent *)
     if (!(option.state & QStyle::State_Enabled))
         painter.setOpacity(DisabledOpacity);
 
-    QRect textRect = content;
-    QPixmap arrow;
-    if (isCheckable())
-        arrow = TStyleSheet::styleSheetHandler.getPixmap(
-            QLatin1String(isChecked() ? openArrowImage(menuDirection) : closedArrowImage(menuDirection)), true);
-    else if (buttonType == SortColumnButton && sortOrder != NoSortOrder)
-        arrow = TStyleSheet::styleSheetHandler.getPixmap(
-            QLatin1String(sortOrder == SortAscending ? "kvgui_option_menu_arrow_up" : "kvgui_option_menu_arrow_down"), true);
-    if (!arrow.isNull()) {
+    const QPixmap arrow = arrowPixmap();
+    if (!arrow.isNull())
         painter.drawPixmap(content.right() + 1 - arrow.width(), content.top() + (content.height() - arrow.height()) / 2, arrow);
-        textRect.setRight(textRect.right() - arrow.width() - ImageGap);
-    }
 
+    QRect textRect = textArea();
     const int flags = int(alignment) | Qt::TextShowMnemonic | Qt::TextWordWrap;
     if (pOption && !pOption->getIconName().isEmpty()) {
         const QPixmap icon = TStyleSheet::styleSheetHandler.getPixmap(pOption->getIconName(), TStyleSheet::Normal, true);
-        int iconX = textRect.left();
-        textRect.setLeft(textRect.left() + icon.width() + ImageGap);
+        int iconX = content.left();
         if (alignment & Qt::AlignHCenter) {
             // Centre icon and text as one group.
             const QRect bounds = painter.fontMetrics().boundingRect(textRect, flags, text());

@@ -50,6 +50,8 @@ public:
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
+    // Where the text is drawn: the contents beside the icon and the arrow.
+    QRect textArea() const;
 
 public slots:
     void optionUpdatedHandler();
@@ -70,6 +72,7 @@ protected:
     void sendSyntheticSpace(QKeyEvent *event);
     void initPaintOption(QStyleOptionToolButton *option) const;
     QRect contentsRectFor(const QStyleOptionToolButton &option) const;
+    QPixmap arrowPixmap() const;
     void applyOption();
 
 private slots:

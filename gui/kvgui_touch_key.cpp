@@ -148,6 +148,11 @@ void TTouchKey::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
+QRect TTouchKey::labelArea() const
+{
+    return rect().adjusted(pKeyData && !pKeyData->getIconName().isEmpty() ? IconIndent : 0, 0, 0, 0);
+}
+
 void TTouchKey::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
@@ -161,10 +166,7 @@ void TTouchKey::paintEvent(QPaintEvent *)
     painter.drawPixmap(option.rect.topLeft(), background);
     if (!pKeyData)
         return;
-    QRect textRect = option.rect;
-    if (!pKeyData->getIconName().isEmpty()) {
-        painter.drawPixmap(textRect.topLeft(), sheet.getPixmap(pKeyData->getIconName(), true));
-        textRect.setLeft(textRect.left() + IconIndent);
-    }
-    painter.drawText(textRect, Qt::AlignCenter, pKeyData->getName());
+    if (!pKeyData->getIconName().isEmpty())
+        painter.drawPixmap(option.rect.topLeft(), sheet.getPixmap(pKeyData->getIconName(), true));
+    painter.drawText(labelArea().translated(option.rect.topLeft()), Qt::AlignCenter, pKeyData->getName());
 }

@@ -42,6 +42,8 @@ public:
     bool isChecked() const;
     void setChecked(bool b);
     QString getBackgroundPixmapName() const { return backgroundPixmapName; }
+    // Where the label is centred: beside the icon, if the key has one.
+    QRect labelArea() const;
 
 signals:
     void keyActivated(TBaseKeyData *pKeyData);

@@ -20,6 +20,7 @@
 #include "main_screen.h"
 #include "main_window.h"
 #include "select_system_cfg_window.h"
+#include "translations.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -30,6 +31,10 @@
 #include <cstdio>
 
 namespace {
+
+// In English the sample texts of the pictures; in another language the application's own, so
+// the pictures show that language.
+bool english = true;
 
 void settle(MainWindow &window)
 {
@@ -65,7 +70,7 @@ class TextWindow : public TAbstractCfgWindow
 {
 public:
     TextWindow()
-        : TAbstractCfgWindow(QObject::tr("Enter password"), true)
+        : TAbstractCfgWindow(english ? QObject::tr("Enter password") : TPasswordReqWindow::tr("Password needed"), true)
     {
         QVBoxLayout *layout = new QVBoxLayout(pCfgEditingFrame);
         field = new QLineEdit(pCfgEditingFrame);
@@ -175,15 +180,15 @@ bool selectionShots(MainWindow &window, TOptionButton *select, const QString &di
     request->getPasswordField()->setText("739");
     ok &= save(window, dir, "password_digits" + suffix);
 
-    tap(button(request, "&OK"));
+    tap(button(request, TAbstractCfgWindow::tr("&OK")));
     ok &= save(window, dir, "password_wrong" + suffix);
     if (auto *warning = shown<TMessageWindow>(window))
-        tap(button(warning, "&OK"));
+        tap(button(warning, TMessageWindow::tr("&OK")));
     settle(window);
     request->getPasswordField()->setText("7391");
-    tap(button(request, "&OK"));
+    tap(button(request, TAbstractCfgWindow::tr("&OK")));
     settle(window);
-    tap(button(selection, "&Store"));
+    tap(button(selection, SelectSystemCfgWindow::tr("&Store")));
     ok &= save(window, dir, "selection_question" + suffix);
     closeSubWindows(window);
     settle(window);
@@ -197,6 +202,7 @@ bool saveMenuScreenshots(TMainWindow &window, QWidget *screen, const QString &di
 int main(int argc, char **argv)
 {
     GuiApp::createInstance(argc, argv);
+    english = installTranslations().isEmpty();
     QApplication::setStyle(new TStyle);
     // A steady text cursor: two pictures of the same screen are then the same, pixel for pixel
     // (tests/screenshots compares them with references).
@@ -223,14 +229,17 @@ int main(int argc, char **argv)
         QTest::qWait(100); // the new sheet is applied from the event loop
         ok &= save(window, dir, "menu" + suffix);
 
-        TMessageWindow::warning(
-            QObject::tr("Wrong password"), QObject::tr("The configuration password is not correct. Try again."), buttons[1]);
+        if (english)
+            TMessageWindow::warning(
+                QObject::tr("Wrong password"), QObject::tr("The configuration password is not correct. Try again."), buttons[1]);
+        else
+            TMessageWindow::warning(TPasswordReqWindow::tr("Access denied"), TPasswordReqWindow::tr("Incorrect password"), buttons[1]);
         ok &= save(window, dir, "warning" + suffix);
         closeSubWindows(window);
 
-        TMessageWindow::yesNoQuestion(QObject::tr("Are you sure?"),
-            QObject::tr("From now on the message terminal will act as part of a primary GMDSS system."), buttons[0], &window, nullptr,
-            nullptr);
+        TMessageWindow::yesNoQuestion(SelectSystemCfgWindow::tr("Are you sure?"),
+            SelectSystemCfgWindow::tr("From now on the message terminal will act as part of a primary GMDSS system."), buttons[0], &window,
+            nullptr, nullptr);
         ok &= save(window, dir, "question" + suffix);
         closeSubWindows(window);
         settle(window);

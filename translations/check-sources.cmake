@@ -1,0 +1,22 @@
+# cmake -DLUPDATE=... -DDIRS=... -DTS_FILES=... -DWORK=DIR -P check-sources.cmake
+# Runs lupdate on copies of the .ts files: a new text means a source holds one the file lacks.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+set(failed "")
+foreach(ts ${TS_FILES})
+    get_filename_component(name ${ts} NAME)
+    file(COPY ${ts} DESTINATION ${WORK})
+    execute_process(COMMAND ${LUPDATE} -locations none ${DIRS} -ts ${WORK}/${name}
+        OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+    message("${name}: ${out}${err}")
+    if(NOT rc EQUAL 0 OR NOT out MATCHES "\\(0 new and")
+        string(APPEND failed " ${name}: texts missing (run the target kv_update_translations and translate them);")
+    endif()
+    file(READ ${ts} content)
+    if(content MATCHES "type=\"unfinished\"")
+        string(APPEND failed " ${name}: unfinished translations;")
+    endif()
+endforeach()
+if(failed)
+    message(FATAL_ERROR "${failed}")
+endif()
