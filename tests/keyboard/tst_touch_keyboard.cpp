@@ -54,7 +54,7 @@ private slots:
         QTest::newRow("caps lock latches until tapped again") << "Caps S O S Caps x" << ascii << "SOSx" << lower << "X";
         QTest::newRow("shift-arrow selects; shift stays for the next letter") << "a b Shift Left C" << ascii << "aC" << lower << "Shift+C";
         QTest::newRow("symbols keep caps lock for the way back")
-            << "Caps M 123 1 @ 123 V" << ascii << "M1@V" << int(K::UPPER_CASE) << "Shift+V";
+            << "Caps M 123 1 @ * 123 V" << ascii << "M1@*V" << int(K::UPPER_CASE) << "Shift+V";
         QTest::newRow("second symbol page") << "123 PageDown [ ~ PageDown 7" << ascii << "[~7" << int(K::ASCII_SYMBOLS_1) << "7";
         QTest::newRow("backspace and space") << "a b Back Space c" << ascii << "a c" << lower << "C";
         QTest::newRow("Enter is Key_Enter, never Key_Return") << "a Enter" << ascii << "a" << lower << "Enter";
@@ -65,7 +65,8 @@ private slots:
         QTest::newRow("radiotelex cyrillic via [CY]; a symbol sends its own code")
             << "CY д а 123 ?" << int(V::CHAR_SET_RADIOTELEX_CYRILLIC) << "да?" << int(K::RADIOTELEX_SYMBOLS) << "?";
         QTest::newRow("5-bit symbols") << "123 # @ 123 z" << int(V::CHAR_SET_INM_C_5BIT) << "#@z" << lower << "Z";
-        QTest::newRow("digits with plus") << "+ 4 7" << int(V::CHAR_SET_DIGIT_PLUS) << "+47" << int(K::DIGIT_PLUS) << "7";
+        QTest::newRow("digits with plus keep the shared keys")
+            << "+ 4 7 Back Enter" << int(V::CHAR_SET_DIGIT_PLUS) << "+4" << int(K::DIGIT_PLUS) << "Enter";
     }
     void typing()
     {
