@@ -171,6 +171,9 @@ private slots:
         QByteArray reply;
         QCOMPARE(client.sendPacketWait(0x650, "?", 0x651, &reply), int(TIuSocketIfThread::IU_DONE));
         QCOMPARE(reply, QByteArray("\xca\xfe"));
+        // The reply is the request's alone: the client's events carry only what follows it.
+        daemon.command("send 6 0xc01 0 6869");
+        QTRY_COMPARE(client.events, QStringList { "c01 0 hi" });
     }
 
     void oversizedPayloadRefused()
