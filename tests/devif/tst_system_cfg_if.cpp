@@ -84,6 +84,14 @@ private slots:
         QCOMPARE(system.isOfficialBuild(), systemBuild != "-");
         QCOMPARE(system.getOsBuildNumber(), QString(versionFile.isNull() ? "-" : "41"));
         QCOMPARE(system.getDeamonBuildNumber(), QString::number(deamonVersion / 65536));
+        // An official build shows its one number; any other build shows each part's.
+        QStringList labels;
+        for (const about_item_t &item : system.getAboutSwItemList())
+            labels << item.label;
+        QCOMPARE(labels.join(", "),
+            systemBuild != "-" ? QString("Software version, Build number")
+                               : QString("Software version, GUI build number, GUI build date, Deamon build number, "
+                                         "IO CPU build number, Bootloader build number, OS build number"));
         const QString prefix = "SystemCfgIf::SystemCfgIf() ";
         const QStringList logged
             = LogCatcher::matching(QRegularExpression(QRegularExpression::escape(prefix) + "(Unexpected|Not an|Unable)"));
