@@ -90,6 +90,14 @@ private slots:
         for (int i = 0; i < 256; ++i)
             QCOMPARE(grey.color(i), qRgb(i, i, i));
     }
+    void deletedRightAfterStart()
+    {
+        // Its event loop ends before the thread object goes, started or not yet running.
+        for (int i = 0; i < 20; ++i) {
+            TSavePixmapThread thread(nullptr);
+            thread.start();
+        }
+    }
     void presentDevices_data()
     {
         QTest::addColumn<QStringList>("sandbox");
