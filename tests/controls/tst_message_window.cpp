@@ -1,6 +1,8 @@
-// tst_message_window.cpp: answers to questions, dated messages and the distress level. (Warnings and
-// the yes/no question of the selection window are also answered in tst_select_system_cfg_window.)
+// tst_message_window.cpp: answers to questions, dated messages, the distress level and the showing
+// of a message's button bar. (Warnings and the yes/no question of the selection window are also
+// answered in tst_select_system_cfg_window.)
 #include "gui_test_support.h"
+#include "kvgui_button_bar.h"
 #include "kvgui_message_window.h"
 #include "kvgui_option_button.h"
 
@@ -52,6 +54,18 @@ private slots:
         // Closed and deleted.
         QTRY_VERIFY(!window);
         QVERIFY(mainWindow->getSubWindows().isEmpty());
+    }
+
+    void buttonBarReportsShowing()
+    {
+        // The bar of a message reports each showing and hiding, as fully shown unless minimised.
+        TButtonBar bar(nullptr, false);
+        QSignalSpy reports(&bar, SIGNAL(fullyShown(bool)));
+        bar.show();
+        bar.hide();
+        QCOMPARE(reports.size(), 2);
+        QCOMPARE(reports.at(0).at(0).toBool(), true);
+        QCOMPARE(reports.at(1).at(0).toBool(), false);
     }
 
     void distressStaysAbove()
