@@ -15,12 +15,8 @@ int main(int argc, char **argv)
     GuiApp::createInstance(argc, argv);
     const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
 
-    if (mode == "debug") {
-        qDebug("routed debug line");
-    } else if (mode == "warning") {
+    if (mode == "warning") {
         qWarning() << "width %d of %s stays as it is";
-    } else if (mode == "critical") {
-        qCritical("routed critical line");
     } else if (mode == "fatal") {
         qFatal("routed fatal line");
     } else if (mode == "segv") {

@@ -12,137 +12,80 @@ class TestFaultHandling : public QObject
     Q_OBJECT
 
 private slots:
-    void routedMessages_data();
-    void routedMessages();
-    void faultSignals_data();
-    void faultSignals();
-    void stopSignals_data();
-    void stopSignals();
+    void run_data();
+    void run();
 
 private:
-    struct Run
-    {
-        int exitCode = -1;
-        QStringList lines; // log text after "gui: ", each with its <PRI> kept in front
-    };
-    Run runChild(const QString &mode, int signalToSend = 0);
     QTemporaryDir tmp;
 };
 
-TestFaultHandling::Run TestFaultHandling::runChild(const QString &mode, int signalToSend)
+void TestFaultHandling::run_data()
 {
-    const QString logFile = tmp.filePath(mode + QString::number(signalToSend) + ".log");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<int>("signal"); // sent once the child waits, or none
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QStringList>("lines"); // the log text after "gui: ", its <PRI> kept; "FRAMES": the backtrace
+    const QString exit = "<143>*** signal_handler: exit";
+    // Debug (the exit line) and critical messages (the fault's lines) at LOG_DEBUG and LOG_CRIT of LOG_LOCAL1.
+    const auto fault = [&](int signal, QStringList before) {
+        return before << QString("<138>*** signal_handler: EXCEPTION signal=%1").arg(signal) << "<138>Backtrace:"
+                      << "FRAMES" << exit;
+    };
+
+    QTest::newRow("warning keeps its percent signs") << "warning" << 0 << 0 << QStringList { "<140>width %d of %s stays as it is" };
+    QTest::newRow("segmentation fault") << "segv" << 0 << 1 << fault(11, {});
+    QTest::newRow("arithmetic fault") << "fpe" << 0 << 1 << fault(8, {});
+    QTest::newRow("fatal message ends in the abort chain") << "fatal" << 0 << 1 << fault(6, { "<136>routed fatal line" });
+    QTest::newRow("SIGINT is a request to stop") << "wait" << int(SIGINT) << 1 << QStringList { exit };
+    // Not caught: the default action kills the process; the sandbox reports it as 128 + signal.
+    QTest::newRow("SIGTERM keeps its default action") << "wait" << int(SIGTERM) << 128 + SIGTERM << QStringList();
+    QTest::newRow("SIGHUP keeps its default action") << "wait" << int(SIGHUP) << 128 + SIGHUP << QStringList();
+}
+
+void TestFaultHandling::run()
+{
+    QFETCH(QString, mode);
+    QFETCH(int, signal);
+    QFETCH(int, exitCode);
+    QFETCH(QStringList, lines);
+
+    const QString logFile = tmp.filePath(QTest::currentDataTag() + QString(".log"));
     QProcess child;
     child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     child.start(qEnvironmentVariable("KV_SANDBOX"),
         { "--headless", "--log", logFile, "--", QCoreApplication::applicationDirPath() + "/shell_child", mode });
-    Run run;
-    if (!child.waitForStarted(10000))
-        return run;
-    if (signalToSend) {
-        if (!child.waitForReadyRead(20000))
-            return run;
+    QVERIFY(child.waitForStarted(10000));
+    if (signal) {
+        QVERIFY(child.waitForReadyRead(20000));
         const QByteArray line = child.readLine().trimmed();
-        const int pid = line.mid(4).toInt();
-        if (!line.startsWith("pid ") || pid <= 0)
-            return run;
-        ::kill(pid, signalToSend);
+        QVERIFY2(line.startsWith("pid ") && line.mid(4).toInt() > 0, line.constData());
+        ::kill(line.mid(4).toInt(), signal);
     }
-    if (!child.waitForFinished(30000)) {
-        child.kill();
-        return run;
-    }
-    run.exitCode = child.exitCode();
+    QVERIFY(child.waitForFinished(30000));
+    QCOMPARE(child.exitCode(), exitCode);
 
     QFile file(logFile);
-    if (file.open(QIODevice::ReadOnly)) {
-        // "<PRI>Mmm dd hh:mm:ss gui: text": keep the priority, check the identity, drop the time.
-        static const QRegularExpression entry("^(<\\d+>)\\w{3} [ \\d]\\d \\d\\d:\\d\\d:\\d\\d gui: (.*)$");
-        for (const QByteArray &raw : file.readAll().split('\n')) {
-            if (raw.isEmpty())
-                continue;
-            const auto match = entry.match(QString::fromLocal8Bit(raw));
-            run.lines << (match.hasMatch() ? match.captured(1) + match.captured(2) : QStringLiteral("UNEXPECTED ") + raw);
-        }
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList logged;
+    // "<PRI>Mmm dd hh:mm:ss gui: text": keep the priority, check the identity, drop the time.
+    static const QRegularExpression entry("^(<\\d+>)\\w{3} [ \\d]\\d \\d\\d:\\d\\d:\\d\\d gui: (.*)$");
+    for (const QByteArray &raw : file.readAll().split('\n')) {
+        const auto match = entry.match(QString::fromLocal8Bit(raw));
+        if (!raw.isEmpty())
+            logged << (match.hasMatch() ? match.captured(1) + match.captured(2) : QStringLiteral("UNEXPECTED ") + raw);
     }
-    return run;
-}
-
-void TestFaultHandling::routedMessages_data()
-{
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<QString>("line");
-
-    QTest::newRow("debug at LOG_DEBUG of LOG_LOCAL1") << "debug"
-                                                      << "<143>routed debug line";
-    QTest::newRow("warning keeps its percent signs") << "warning"
-                                                     << "<140>width %d of %s stays as it is";
-    QTest::newRow("critical at LOG_CRIT") << "critical"
-                                          << "<138>routed critical line";
-}
-
-void TestFaultHandling::routedMessages()
-{
-    QFETCH(QString, mode);
-    QFETCH(QString, line);
-    const Run run = runChild(mode);
-    QCOMPARE(run.exitCode, 0);
-    QVERIFY2(run.lines == QStringList { line }, qPrintable(run.lines.join('\n')));
-}
-
-void TestFaultHandling::faultSignals_data()
-{
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<QStringList>("before"); // lines ahead of the EXCEPTION line
-    QTest::addColumn<int>("signal");
-
-    QTest::newRow("segmentation fault") << "segv" << QStringList() << 11;
-    QTest::newRow("arithmetic fault") << "fpe" << QStringList() << 8;
-    QTest::newRow("fatal message ends in the abort chain") << "fatal" << QStringList { "<136>routed fatal line" } << 6;
-}
-
-void TestFaultHandling::faultSignals()
-{
-    QFETCH(QString, mode);
-    QFETCH(QStringList, before);
-    QFETCH(int, signal);
-    const Run run = runChild(mode);
-    QCOMPARE(run.exitCode, 1);
-
-    QStringList lines = run.lines;
-    QVERIFY2(lines.size() >= before.size() + 4, qPrintable(lines.join('\n')));
-    QCOMPARE(lines.mid(0, before.size()), before);
-    lines = lines.mid(before.size());
-    QCOMPARE(lines.takeFirst(), QString("<138>*** signal_handler: EXCEPTION signal=%1").arg(signal));
-    QCOMPARE(lines.takeFirst(), QString("<138>Backtrace:"));
-    QCOMPARE(lines.takeLast(), QString("<143>*** signal_handler: exit"));
+    const int at = lines.indexOf("FRAMES"), frames = logged.size() - lines.size() + 1;
+    if (at < 0) {
+        QVERIFY2(logged == lines, qPrintable(logged.join('\n')));
+        return;
+    }
     // One line per frame, innermost first: the handler itself is named in the first frames.
-    QVERIFY(!lines.isEmpty() && lines.size() <= 30);
-    for (const QString &frame : lines)
+    QVERIFY2(frames >= 1 && frames <= 30, qPrintable(logged.join('\n')));
+    QCOMPARE(logged.mid(0, at), lines.mid(0, at));
+    QCOMPARE(logged.mid(at + frames), lines.mid(at + 1));
+    for (const QString &frame : logged.mid(at, frames))
         QVERIFY2(frame.startsWith("<138>") && frame.contains("[0x"), qPrintable(frame));
-    QVERIFY2(lines.join('\n').contains("shell_child"), qPrintable(lines.join('\n')));
-}
-
-void TestFaultHandling::stopSignals_data()
-{
-    QTest::addColumn<int>("signal");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QStringList>("lines");
-
-    QTest::newRow("SIGINT is a request to stop") << int(SIGINT) << 1 << QStringList { "<143>*** signal_handler: exit" };
-    // Not caught: the default action kills the process; the sandbox reports it as 128 + signal.
-    QTest::newRow("SIGTERM keeps its default action") << int(SIGTERM) << 128 + SIGTERM << QStringList();
-    QTest::newRow("SIGHUP keeps its default action") << int(SIGHUP) << 128 + SIGHUP << QStringList();
-}
-
-void TestFaultHandling::stopSignals()
-{
-    QFETCH(int, signal);
-    QFETCH(int, exitCode);
-    QFETCH(QStringList, lines);
-    const Run run = runChild("wait", signal);
-    QCOMPARE(run.exitCode, exitCode);
-    QVERIFY2(run.lines == lines, qPrintable(run.lines.join('\n')));
+    QVERIFY2(logged.mid(at, frames).join('\n').contains("shell_child"), qPrintable(logged.join('\n')));
 }
 
 QTEST_GUILESS_MAIN(TestFaultHandling)
