@@ -46,7 +46,6 @@ private slots:
 
         QTest::newRow("bool true is 1") << "isPrimary" << QVariant(true) << "isPrimary=1";
         QTest::newRow("int is an unquoted decimal") << "deamonVersion" << QVariant(-196608) << "deamonVersion=-196608";
-        QTest::newRow("string is a literal") << "applicationName" << QVariant("kv20937c") << "applicationName='kv20937c'";
         QTest::newRow("quote in a string is stored as it is")
             << "unitBom" << QVariant("x', isPrimary=7 --") << "unitBom='x', isPrimary=7 --'";
         QTest::newRow("null string is an empty text") << "unitBom" << QVariant(QString()) << "unitBom=''";

@@ -28,17 +28,6 @@ QByteArray devicePayload(const QStringList &entries, int count = -1, int size = 
     return payload;
 }
 
-// One unit of the given type, without an address, with serial number S1 and version 2.0.
-QByteArray entry(const QString &typeName)
-{
-    return devicePayload({ "2,," + typeName + ",S1,2.0,5" });
-}
-
-base_device_data_t data(const QString &serial, bool connected)
-{
-    return base_device_data_t { serial, "v", "b", QString(), QString(), connected };
-}
-
 } // namespace
 
 class TestDeviceListIf : public QObject
@@ -140,6 +129,9 @@ private slots:
     }
 
 private:
+    // One unit of the given type, without an address, with serial number S1 and version 2.0.
+    static QByteArray entry(const QString &typeName) { return devicePayload({ "2,," + typeName + ",S1,2.0,5" }); }
+    static base_device_data_t data(const QString &serial, bool connected) { return { serial, "v", "b", QString(), QString(), connected }; }
     void send(const QByteArray &payload) { emit TIuIoIf::getInstance()->deviceListEvent(U16(0x614), payload); }
     TDeviceListIf *registry = nullptr;
 };
