@@ -8,21 +8,13 @@
 
 #include <QCoreApplication>
 
-#include <memory>
-
 namespace {
 
-// CALL: "open", "attach", "get KEY GROUP" or "set KEY GROUP VALUE" (true, or a double), the
-// last two also after "unopened", on a database with no file open.
-void fatal(QStringList call)
+// CALL: "open", "attach" or "set KEY GROUP VALUE" (true, or a double).
+void fatal(const QStringList &call)
 {
-    std::unique_ptr<TDatabase> unopened(call.first() == "unopened" ? new TDatabase : nullptr);
-    if (unopened)
-        call.removeFirst();
-    TDatabase *database = unopened ? unopened.get() : CommonDatabase::getCommonDatabase();
-    if (call.first() == "get")
-        database->getValue(call.at(1), call.at(2));
-    else if (call.first() == "set")
+    TDatabase *database = CommonDatabase::getCommonDatabase();
+    if (call.first() == "set")
         database->setValue(call.at(1), call.at(2), call.at(3) == "true" ? QVariant(true) : QVariant(call.at(3).toDouble()));
     else if (call.first() == "attach")
         database->attachDatabaseFile(CommonDatabase::SYSTEM_CFG_FILENAME);

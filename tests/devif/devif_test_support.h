@@ -1,4 +1,4 @@
-// devif_test_support.h: a catcher of the process's log and the stand-in daemon as a child process.
+// devif_test_support.h: a catcher of the process's log, settings files, and the stand-in daemon as a child process.
 #pragma once
 
 #include <QtTest>
@@ -38,6 +38,13 @@ private:
     static inline QMutex mutex;
     static inline QStringList lines;
 };
+
+// Settings files made with the provisioning command, as on a unit.
+inline bool provision(const QString &dir, const QStringList &options = QStringList())
+{
+    const QString tool = qEnvironmentVariable("KV_BUILD_DIR") + "/tools/settings/provision-settings";
+    return QProcess::execute(tool, QStringList { "--appdata", dir, "--force" } + options) == 0;
+}
 
 // Byte strings written in groups for the reader; the blanks are dropped.
 inline QString hex(const char *grouped)

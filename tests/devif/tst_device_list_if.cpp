@@ -28,17 +28,6 @@ QByteArray devicePayload(const QStringList &entries, int count = -1, int size = 
     return payload;
 }
 
-// One unit of the given type, without an address, with serial number S1 and version 2.0.
-QByteArray entry(const QString &typeName)
-{
-    return devicePayload({ "2,," + typeName + ",S1,2.0,5" });
-}
-
-base_device_data_t data(const QString &serial, bool connected)
-{
-    return base_device_data_t { serial, "v", "b", QString(), QString(), connected };
-}
-
 } // namespace
 
 class TestDeviceListIf : public QObject
@@ -65,51 +54,43 @@ private slots:
     {
         QTest::addColumn<QString>("before"); // objects of the test: "TYPE SERIAL polled|unpolled connected|unconnected; ..."
         QTest::addColumn<QByteArray>("event");
-        QTest::addColumn<int>("code");
         QTest::addColumn<QString>("after"); // the list: "TYPE SERIAL VERSION CONNECTED[ ip IP][ can ID]; ..."
         QTest::addColumn<int>("reports"); // deviceUpdated signals
+        const auto row = [](const char *name, const QString &before, const QByteArray &event, const QString &after, int reports) {
+            QTest::newRow(name) << before << event << after << reports;
+        };
 
-        QTest::newRow("repeated entry is reported once")
-            << "" << devicePayload({ "2,,4640,S1,2.0,5", "2,,4640,S1,2.0,5" }) << 0x614 << "4640 S1 2.0 1" << 1;
-        QTest::newRow("unchanged unit is not reported")
-            << "4640 S1 unpolled connected" << devicePayload({ "2,,4640,S1,v,b" }) << 0x614 << "4640 S1 v 1" << 0;
-
-        QTest::newRow("payload one byte short changes nothing")
-            << "4641 X unpolled connected" << devicePayload({ "2,,4640,S1,2.0,5" }, 1, 2179) << 0x614 << "4641 X v 1" << 0;
-        QTest::newRow("other event code changes nothing") << "4641 X unpolled connected" << entry("4640") << 0x613 << "4641 X v 1" << 0;
-        QTest::newRow("own terminal is never created") << "" << entry("4417") << 0x614 << "" << 0;
-        QTest::newRow("own terminal is updated and connected")
-            << "4417 S1 polled unconnected" << entry("4417") << 0x614 << "4417 S1 2.0 1" << 1;
-        QTest::newRow("new radio is connected") << "" << entry("4640") << 0x614 << "4640 S1 2.0 1" << 1;
-        QTest::newRow("new GMDSS 1538 is not connected") << "" << entry("1538C") << 0x614 << "1538C S1 2.0 0" << 1;
-        QTest::newRow("polled 1538 keeps its flag") << "1538D S1 polled connected" << entry("1538D") << 0x614 << "1538D S1 2.0 1" << 1;
-        QTest::newRow("unpolled 1538 loses its flag") << "1538C S1 unpolled connected" << entry("1538C") << 0x614 << "1538C S1 2.0 0" << 1;
-        QTest::newRow("SSA terminal is never connected")
-            << "1538SSA S1 polled connected" << entry("1538SSA") << 0x614 << "1538SSA S1 2.0 0" << 1;
-        QTest::newRow("power supply keeps its flag") << "4452 S1 unpolled connected" << entry("4452") << 0x614 << "4452 S1 2.0 1" << 1;
-        QTest::newRow("IP address kind") << "" << devicePayload({ "0,10.2.3.4,4640,A,1,1" }) << 0x614 << "4640 A 1 1 ip 10.2.3.4" << 1;
-        QTest::newRow("CAN id kind") << "" << devicePayload({ "1,0x21,4640,A,1,1" }) << 0x614 << "4640 A 1 1 can 0x21" << 1;
-        QTest::newRow("serial filling its span stops there")
-            << "" << devicePayload({ "2,,4640," + QString(32, 'S') + ",9.9,1" }) << 0x614 << "4640 " + QString(32, 'S') + " 9.9 1" << 1;
-        QTest::newRow("type name filling its span is unknown") << "" << devicePayload({ "0,,4640AAAAAAAAAAAA,A,1,1" }) << 0x614 << "" << 0;
-        QTest::newRow("type name with a case difference is unknown") << "" << devicePayload({ "0,,1538c,A,1,1" }) << 0x614 << "" << 0;
+        row("repeated new radio is listed connected and reported once", "", devicePayload({ "2,,4640,S1,2.0,5", "2,,4640,S1,2.0,5" }),
+            "4640 S1 2.0 1", 1);
+        row("unchanged unit is not reported", "4640 S1 unpolled connected", devicePayload({ "2,,4640,S1,v,b" }), "4640 S1 v 1", 0);
+        row("payload one byte short changes nothing", "4641 X unpolled connected", devicePayload({ "2,,4640,S1,2.0,5" }, 1, 2179),
+            "4641 X v 1", 0);
+        row("own terminal is never created", "", entry("4417"), "", 0);
+        row("own terminal is updated and connected", "4417 S1 polled unconnected", entry("4417"), "4417 S1 2.0 1", 1);
+        row("new GMDSS 1538 is not connected", "", entry("1538C"), "1538C S1 2.0 0", 1);
+        row("polled 1538 keeps its flag", "1538D S1 polled connected", entry("1538D"), "1538D S1 2.0 1", 1);
+        row("unpolled 1538 loses its flag", "1538C S1 unpolled connected", entry("1538C"), "1538C S1 2.0 0", 1);
+        row("SSA terminal is never connected", "1538SSA S1 polled connected", entry("1538SSA"), "1538SSA S1 2.0 0", 1);
+        row("power supply keeps its flag", "4452 S1 unpolled connected", entry("4452"), "4452 S1 2.0 1", 1);
+        row("IP address kind", "", devicePayload({ "0,10.2.3.4,4640,A,1,1" }), "4640 A 1 1 ip 10.2.3.4", 1);
+        row("CAN id kind", "", devicePayload({ "1,0x21,4640,A,1,1" }), "4640 A 1 1 can 0x21", 1);
+        const QString span(32, 'S');
+        row("serial filling its span stops there", "", devicePayload({ "2,,4640," + span + ",9.9,1" }), "4640 " + span + " 9.9 1", 1);
+        row("type name with a case difference is unknown", "", devicePayload({ "0,,1538c,A,1,1" }), "", 0);
 
         // Silent units are shown as not connected, except terminals and the power supply.
         const QString units = "Unknown U polled connected; 1538C T polled connected; 4644 R polled connected; 4452 P polled connected; "
                               "4528 C polled connected";
-        const QString silent = "Unknown U v 0; 1538C T v 1; 4644 R v 0; 4452 P v 1; 4528 C v 0";
-        QTest::newRow("count of 0 leaves units silent") << units << devicePayload({}, 0) << 0x614 << silent << 3;
-        QTest::newRow("count above 16 leaves units silent") << units << devicePayload({ "2,,4503,100,1,1" }, 17) << 0x614 << silent << 3;
-        QTest::newRow("entries for other units leave these silent")
-            << units << devicePayload({ "2,,4503,100,1,1" }) << 0x614
-            << "Unknown U v 0; 1538C T v 1; 4644 R v 0; 4452 P v 1; 4503 100 1 1; 4528 C v 0" << 4;
+        row("count above 16 leaves units silent", units, devicePayload({ "2,,4503,100,1,1" }, 17),
+            "Unknown U v 0; 1538C T v 1; 4644 R v 0; 4452 P v 1; 4528 C v 0", 3);
+        row("entries for other units leave these silent", units, devicePayload({ "2,,4503,100,1,1" }),
+            "Unknown U v 0; 1538C T v 1; 4644 R v 0; 4452 P v 1; 4503 100 1 1; 4528 C v 0", 4);
     }
 
     void listAfterEvent()
     {
         QFETCH(QString, before);
         QFETCH(QByteArray, event);
-        QFETCH(int, code);
         QFETCH(QString, after);
         QFETCH(int, reports);
 
@@ -120,7 +101,7 @@ private slots:
             own.back()->registerDevice(f[2] == "polled");
         }
         QSignalSpy spy(registry, SIGNAL(deviceUpdated(TCommonDeviceIf *)));
-        send(event, code);
+        send(event);
         QCOMPARE(spy.size(), reports);
         QStringList listing;
         for (TCommonDeviceIf *d : registry->getDeviceList())
@@ -148,7 +129,10 @@ private slots:
     }
 
 private:
-    void send(const QByteArray &payload, int code = 0x614) { emit TIuIoIf::getInstance()->deviceListEvent(U16(code), payload); }
+    // One unit of the given type, without an address, with serial number S1 and version 2.0.
+    static QByteArray entry(const QString &typeName) { return devicePayload({ "2,," + typeName + ",S1,2.0,5" }); }
+    static base_device_data_t data(const QString &serial, bool connected) { return { serial, "v", "b", QString(), QString(), connected }; }
+    void send(const QByteArray &payload) { emit TIuIoIf::getInstance()->deviceListEvent(U16(0x614), payload); }
     TDeviceListIf *registry = nullptr;
 };
 
