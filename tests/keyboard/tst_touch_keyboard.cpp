@@ -155,6 +155,9 @@ private slots:
         QVERIFY(!keyboard->isShown());
         keyboard->setUserHide(false);
         QVERIFY(keyboard->getHideButtonLowerRight()->isHidden());
+        // Back on a latin set the [CY] key goes too.
+        keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_INM_C_5BIT);
+        QVERIFY(keyboard->getCyrillicToggleKey()->isHidden());
     }
     void slideOpensAndCloses()
     {
