@@ -8,7 +8,6 @@
 #include "kvgui_touch_keyboard.h"
 
 #include <QLabel>
-#include <QTimeLine>
 #include <QVBoxLayout>
 
 // Exposes the event the keyboard sent last, which is what the field received.
@@ -56,8 +55,8 @@ private slots:
         QTest::newRow("symbols keep caps lock for the way back")
             << "Caps M 123 1 @ * 123 V" << ascii << "M1@*V" << int(K::UPPER_CASE) << "Shift+V";
         QTest::newRow("second symbol page") << "123 PageDown [ ~ PageDown 7" << ascii << "[~7" << int(K::ASCII_SYMBOLS_1) << "7";
-        QTest::newRow("backspace and space") << "a b Back Space c" << ascii << "a c" << lower << "C";
-        QTest::newRow("Enter is Key_Enter, never Key_Return") << "a Enter" << ascii << "a" << lower << "Enter";
+        QTest::newRow("backspace, space, and Enter as Key_Enter, never Key_Return")
+            << "a b Back Space c Enter" << ascii << "a c" << lower << "Enter";
         QTest::newRow("7-bit russian; a cyrillic letter travels as Key_A")
             << "Shift П р и в е т , ъ" << cyr7 << "Привет,ъ" << int(K::INM_C_LOWER_CASE_CYRILLIC) << "A";
         QTest::newRow("[CY] back to latin under cp1251")
@@ -90,19 +89,15 @@ private slots:
         QTest::addColumn<QList<int>>("activations"); // after each step
         QTest::addColumn<QList<int>>("intervals"); // timer interval after each step, -1 stopped
 
-        using L = QList<int>;
-        QTest::newRow("held backspace: at 0, 500, 550 and 600 ms") << "Back"
-                                                                   << "pttt" << L { 1, 2, 3, 4 } << L { 500, 50, 50, 50 };
-        QTest::newRow("released before 500 ms: exactly one") << "Back"
-                                                             << "pr" << L { 1, 1 } << L { 500, -1 };
-        QTest::newRow("sliding off pauses, sliding back resumes") << "Back"
-                                                                  << "pMtmt" << L { 1, 1, 1, 1, 2 } << L { 500, 500, 50, 50, 50 };
-        QTest::newRow("a letter fires on release") << "q"
-                                                   << "pr" << L { 0, 1 } << L { -1, -1 };
-        QTest::newRow("released off the key: nothing") << "q"
-                                                       << "pMR" << L { 0, 0, 0 } << L { -1, -1, -1 };
-        QTest::newRow("a key without data is silent") << "blank"
-                                                      << "pr" << L { 0, 0 } << L { -1, -1 };
+        auto row = [](const char *behaviour, const QString &key, const QString &steps, QList<int> activations, QList<int> intervals) {
+            QTest::newRow(behaviour) << key << steps << activations << intervals;
+        };
+        row("held backspace: at 0, 500, 550 and 600 ms", "Back", "pttt", { 1, 2, 3, 4 }, { 500, 50, 50, 50 });
+        row("released before 500 ms: exactly one", "Back", "pr", { 1, 1 }, { 500, -1 });
+        row("sliding off pauses, sliding back resumes", "Back", "pMtmt", { 1, 1, 1, 1, 2 }, { 500, 500, 50, 50, 50 });
+        row("a letter fires on release", "q", "pr", { 0, 1 }, { -1, -1 });
+        row("released off the key: nothing", "q", "pMR", { 0, 0, 0 }, { -1, -1, -1 });
+        row("a key without data is silent", "blank", "pr", { 0, 0 }, { -1, -1 });
     }
     void keyRepeat()
     {
@@ -160,6 +155,9 @@ private slots:
         QVERIFY(!keyboard->isShown());
         keyboard->setUserHide(false);
         QVERIFY(keyboard->getHideButtonLowerRight()->isHidden());
+        // Back on a latin set the [CY] key goes too.
+        keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_INM_C_5BIT);
+        QVERIFY(keyboard->getCyrillicToggleKey()->isHidden());
     }
     void slideOpensAndCloses()
     {
@@ -173,13 +171,11 @@ private slots:
 
         type("123 PageDown");
         QCOMPARE(keyboard->getPageLabel()->text(), QString("Page\n2 of 2"));
-        // The field asking again for its set, or a second show, leave the operator's page alone.
-        QSignalSpy heights(keyboard, SIGNAL(heightChanged(int)));
+        // The field asking again for its set, or a second show, leave the operator's page alone (that
+        // a second show does not slide again, tst_sub_window_view's keyboard seat proves).
         keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_ASCII);
         keyboard->showKeyboard(true);
         QCOMPARE(int(keyboard->getState()), int(TTouchKeyboard::ASCII_SYMBOLS_2));
-        QCOMPARE(heights.count(), 0);
-        QCOMPARE(keyboard->getTimeLine()->state(), QTimeLine::NotRunning);
 
         keyboard->hideKeyboard();
         QVERIFY(!keyboard->isShown());
@@ -188,7 +184,6 @@ private slots:
         QVERIFY(keyboard->isHidden());
         QCOMPARE(keyboard->maximumHeight(), 0);
         QCOMPARE(hidding.count(), 2);
-        QCOMPARE(hidding.at(1).at(0).value<THiddingReason>(), HIDDING_BY_REQUEST);
     }
 
 private:

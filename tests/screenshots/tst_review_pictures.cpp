@@ -74,13 +74,8 @@ private slots:
         out.mkpath(".");
         shown.save(out.filePath(QFileInfo(name).fileName()));
         diff.save(out.filePath(QFileInfo(name).baseName() + "_diff.png"));
-        QFAIL(qPrintable(QString("%1 pixels differ within %2,%3 %4 x %5; see %6")
-                             .arg(count)
-                             .arg(where.x())
-                             .arg(where.y())
-                             .arg(where.width())
-                             .arg(where.height())
-                             .arg(out.path())));
+        QFAIL(qPrintable(QString::asprintf("%d pixels differ within %d,%d %d x %d; see %s", count, where.x(), where.y(), where.width(),
+            where.height(), qPrintable(out.path()))));
     }
 };
 
