@@ -6,7 +6,7 @@
 #include "kvgui_sub_window_border.h"
 
 #include <QGraphicsPixmapItem>
-#include <QGraphicsView>
+#include <QGraphicsProxyWidget>
 
 #include <ctime>
 
@@ -117,6 +117,19 @@ private slots:
         QTRY_COMPARE(shownAt(QPoint(400, 300)), ScreenGreen);
     }
 
+    // A home screen fades in; forced to its end at once, it shows fully and takes the focus.
+    void homeScreenFade()
+    {
+        Screen *home = new Screen("HOME"); // the scene owns it once shown
+        mainWindow->pHomeScreen = home;
+        mainWindow->showNewScreen(home);
+        QVERIFY(mainWindow->isAnimating());
+        mainWindow->forceInstantAnimationCompletion();
+        QVERIFY(!mainWindow->isAnimating());
+        QCOMPARE(home->getProxyItem()->opacity(), 1.0);
+        QVERIFY(home->hasFocus());
+    }
+
     // Windows shown in the order given, each opening awaited; then the topmost is closed again and
     // again, which must uncover them in the expected order.
     void stacking_data()
@@ -200,12 +213,10 @@ private slots:
         owned << widget;
         QSignalSpy ends(widget, &QPushButton::clicked);
         for (const QString &call : calls) {
-            if (call == "set")
-                mainWindow->setAnimating(widget, SLOT(click()));
-            else if (call == "setPlain")
-                mainWindow->setAnimating(widget, "click()");
-            else if (call == "clr")
+            if (call == "clr")
                 mainWindow->clrAnimating(widget, SLOT(click()));
+            else if (call != "delete")
+                mainWindow->setAnimating(widget, call == "set" ? SLOT(click()) : "click()");
             else {
                 QTest::ignoreMessage(QtDebugMsg, "animating widget destroyed");
                 delete widget;
