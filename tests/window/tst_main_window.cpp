@@ -24,24 +24,14 @@ public:
     }
     using TScreen::setHeadingText;
     using TScreen::setSubHeadingText;
-};
+    int restyled = 0;
 
-// Counts the events of one type that reach a widget.
-class EventCounter : public QObject
-{
-public:
-    EventCounter(QObject *watched, QEvent::Type type)
-        : type(type)
+protected:
+    void changeEvent(QEvent *event) override
     {
-        watched->installEventFilter(this);
+        restyled += event->type() == QEvent::StyleChange;
+        TScreen::changeEvent(event);
     }
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        count += event->type() == type;
-        return false;
-    }
-    const QEvent::Type type;
-    int count = 0;
 };
 
 // The still picture dims the stack by black at alpha 160.
@@ -154,7 +144,7 @@ private slots:
         Screen *screen = showScreen("FIRST");
         settle();
         // Stacking never moves a view to another parent, which would restyle the whole screen.
-        EventCounter restyled(screen, QEvent::StyleChange);
+        screen->restyled = 0;
         QList<TSubWindowView *> views;
         for (int i = 0; i < priorities.size(); ++i) {
             TestSubWindow *window = newWindow(priorities.at(i));
@@ -182,7 +172,7 @@ private slots:
         }
         QCOMPARE(mainWindow->getTopView(), mainWindow->getWindowView());
         QVERIFY(mainWindow->getWindowView()->isEnabled());
-        QCOMPARE(restyled.count, 0);
+        QCOMPARE(screen->restyled, 0);
     }
 
     void animationRegister_data()
