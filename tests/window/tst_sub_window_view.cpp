@@ -123,6 +123,17 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(outcome == "first" ? window->first : window->second));
     }
 
+    // A main window made smaller again keeps an open window's frame inside it.
+    void frameKeptInsideOnResize()
+    {
+        mainWindow->resize(1000, 700);
+        TestSubWindow *window = newWindow();
+        window->showWindow(QPoint(400, 300), QPoint(750, 550), nullptr);
+        settle();
+        mainWindow->resize(800, 600);
+        QTRY_COMPARE(window->getView()->getBorder()->geometry(), QRect(550, 450, 250, 150));
+    }
+
     // A 300 x 200 window placed at (100, 300): its frame ends at (75, 275) 350 x 250. Each row puts
     // the frame somewhere and reports a keyboard height.
     void keyboardHeight_data()
