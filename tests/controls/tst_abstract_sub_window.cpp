@@ -1,9 +1,8 @@
-// tst_abstract_sub_window.cpp: the sub-window base: placement, pooled views, event information and
-// keys. (The configuration window base and the default focus widget are driven through the
-// selection window in tst_select_system_cfg_window.)
+// tst_abstract_sub_window.cpp: the sub-window base: placement, pooled views and event information.
+// (Its keys are sent beside its view's, and a pooled view is borrowed again, in tst_sub_window_view;
+// the configuration window base and the default focus widget are driven through the selection
+// window in tst_select_system_cfg_window.)
 #include "gui_test_support.h"
-#include "kvgui_option.h"
-#include "kvgui_option_button.h"
 
 class TestAbstractSubWindow : public GuiFixture
 {
@@ -66,52 +65,6 @@ private slots:
         delete window;
         QCOMPARE(TAbstractSubWindow::freeFrameList.count(view), 1);
         QVERIFY(!mainWindow->getSubWindows().contains(view));
-        // The next window borrows it.
-        TestSubWindow *next = newWindow();
-        next->showWindow(QPoint(400, 300));
-        QCOMPARE(next->getView(), view);
-    }
-
-    void keys_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<bool>("accepted");
-        QTest::addColumn<int>("choices");
-        QTest::addColumn<bool>("stillShown");
-        const int ret = Qt::Key_Return, esc = Qt::Key_Escape;
-        QTest::newRow("Return presses the enabled default button") << ret << "default button" << true << 1 << true;
-        QTest::newRow("Return on a disabled default button does nothing") << ret << "disabled default button" << false << 0 << true;
-        QTest::newRow("Return without a default button goes on to the parent") << ret << "no default button" << false << 0 << true;
-        QTest::newRow("Return after the default button is deleted goes on") << ret << "deleted default button" << false << 0 << true;
-        QTest::newRow("Escape closes the window") << esc << "default button" << true << 0 << false;
-        QTest::newRow("Escape is swallowed without escape-close") << esc << "no escape-close" << true << 0 << true;
-    }
-    void keys()
-    {
-        QFETCH(int, key);
-        QFETCH(QString, setup);
-        QFETCH(bool, accepted);
-        QFETCH(int, choices);
-        QFETCH(bool, stillShown);
-        TestSubWindow *window = newWindow();
-        auto *option = new TOption(QStringLiteral("&OK"), window);
-        auto *button = new TOptionButton(option, window);
-        if (setup != "no default button")
-            window->setDefaultOptionButton(button);
-        if (setup == "deleted default button")
-            delete button;
-        option->setEnabled(setup != "disabled default button");
-        window->setUseEscapeClose(setup != "no escape-close");
-        window->showWindow(QPoint(400, 300));
-        QSignalSpy selected(option, SIGNAL(selected(QWidget *)));
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-        QApplication::sendEvent(window, &press);
-        QCOMPARE(press.isAccepted(), accepted);
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-        QApplication::sendEvent(window, &release);
-        QCOMPARE(selected.count(), choices);
-        QCOMPARE(window->getView() != nullptr, stillShown);
     }
 };
 

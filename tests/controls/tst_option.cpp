@@ -1,50 +1,25 @@
-// tst_option.cpp
+// tst_option.cpp: options and the buttons that show them. (An option's slot on its parent is run end to end
+// by Store in tst_system_selection.)
 #include "kvgui_option.h"
 #include "kvgui_option_button.h"
 #include "kvgui_option_icon_button.h"
 
-#include <QKeyEvent>
-#include <QPointer>
-#include <QSignalSpy>
 #include <QtTest>
 
-// Records what reaches it: the keys its child buttons pass on, and the calls of its slot.
+// Records the keys its child buttons pass on.
 class TRecorder : public QWidget
 {
-    Q_OBJECT
 public:
     QList<int> pressed;
-    QList<QWidget *> calls;
-public slots:
-    void handle(QWidget *w) { calls << w; }
 
 protected:
     void keyPressEvent(QKeyEvent *event) override { pressed.append(event->key()); }
 };
 
-// Options and the buttons that show them.
 class TestOption : public QObject
 {
     Q_OBJECT
 private slots:
-    void slotConnection_data()
-    {
-        QTest::addColumn<bool>("withParent");
-        QTest::addColumn<QByteArray>("slot");
-        QTest::newRow("slot text with parent runs the parent's slot") << true << QByteArray(SLOT(handle(QWidget *)));
-        QTest::newRow("slot without parent is never connected") << false << QByteArray(SLOT(handle(QWidget *)));
-        QTest::newRow("no slot connects nothing") << true << QByteArray();
-    }
-    void slotConnection()
-    {
-        QFETCH(bool, withParent);
-        QFETCH(QByteArray, slot);
-        TRecorder receiver;
-        QWidget from;
-        TOption option("&Store", withParent ? &receiver : nullptr, slot.isEmpty() ? nullptr : slot.constData());
-        emit option.selected(&from);
-        QCOMPARE(receiver.calls, withParent && !slot.isEmpty() ? QList<QWidget *> { &from } : QList<QWidget *> {});
-    }
     void subOptionList_data()
     {
         QTest::addColumn<QString>("steps");
@@ -65,8 +40,8 @@ private slots:
         for (const QString &step : steps.split(' ')) {
             if (step == "append")
                 menu.appendSubOption(&child);
-            else if (step == "remove" || step == "removeOther")
-                menu.removeSubOption(step == "remove" ? &child : &other);
+            else if (step == "remove")
+                menu.removeSubOption(&child);
             else
                 menu.appendSubOption(&other, step == "insertFront" ? 0 : 2);
         }
@@ -170,8 +145,6 @@ private slots:
         QTest::mouseClick(&button, Qt::LeftButton);
         QCOMPARE(leaf.count(), 0);
     }
-
-private:
 };
 
 QTEST_MAIN(TestOption)

@@ -70,17 +70,12 @@ private slots:
         auto *shown = qobject_cast<TOptionButton *>(window->getMenuShownWidget());
         QVERIFY(shown && shown->isVisible() && shown->isChecked());
         QCOMPARE(shown->objectName(), opens + "MenuButton");
-        QCOMPARE(shown->text(), menu->getText());
         QCOMPARE(QRect(TMainWindow::posWithinMainWindow(shown, QPoint(0, 0)), shown->size()), button);
         const QRect menuRect(TMainWindow::posWithinMainWindow(window, QPoint(0, 0)), window->size());
-        if (opens == "toTheRight")
-            QCOMPARE(menuRect.left(), button.right() + 1);
-        else if (opens == "toTheLeft")
-            QCOMPARE(menuRect.right() + 1, button.left());
-        else if (opens == "dropUp")
-            QCOMPARE(menuRect.bottom() + 1, button.top());
-        else
-            QCOMPARE(menuRect.top(), button.bottom() + 1);
+        const QMap<QString, int> gap { { "toTheRight", menuRect.left() - button.right() },
+            { "toTheLeft", button.left() - menuRect.right() }, { "dropUp", button.top() - menuRect.bottom() },
+            { "dropDown", menuRect.top() - button.bottom() } };
+        QCOMPARE(gap.value(opens), 1);
     }
     void closing_data()
     {

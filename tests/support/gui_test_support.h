@@ -37,6 +37,7 @@ public:
     explicit MainWindow(bool withTitleArea = true)
         : TMainWindow(nullptr, "MainWindow", withTitleArea)
     { }
+    using TMainWindow::pHomeScreen; // set as a subclass with a home screen would
     using TMainWindow::showNewScreen;
 };
 

@@ -6,7 +6,7 @@
 #include "kvgui_sub_window_border.h"
 
 #include <QGraphicsPixmapItem>
-#include <QGraphicsView>
+#include <QGraphicsProxyWidget>
 
 #include <ctime>
 
@@ -24,24 +24,14 @@ public:
     }
     using TScreen::setHeadingText;
     using TScreen::setSubHeadingText;
-};
+    int restyled = 0;
 
-// Counts the events of one type that reach a widget.
-class EventCounter : public QObject
-{
-public:
-    EventCounter(QObject *watched, QEvent::Type type)
-        : type(type)
+protected:
+    void changeEvent(QEvent *event) override
     {
-        watched->installEventFilter(this);
+        restyled += event->type() == QEvent::StyleChange;
+        TScreen::changeEvent(event);
     }
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        count += event->type() == type;
-        return false;
-    }
-    const QEvent::Type type;
-    int count = 0;
 };
 
 // The still picture dims the stack by black at alpha 160.
@@ -117,6 +107,19 @@ private slots:
         QTRY_COMPARE(shownAt(QPoint(400, 300)), ScreenGreen);
     }
 
+    // A home screen fades in; forced to its end at once, it shows fully and takes the focus.
+    void homeScreenFade()
+    {
+        Screen *home = new Screen("HOME"); // the scene owns it once shown
+        mainWindow->pHomeScreen = home;
+        mainWindow->showNewScreen(home);
+        QVERIFY(mainWindow->isAnimating());
+        mainWindow->forceInstantAnimationCompletion();
+        QVERIFY(!mainWindow->isAnimating());
+        QCOMPARE(home->getProxyItem()->opacity(), 1.0);
+        QVERIFY(home->hasFocus());
+    }
+
     // Windows shown in the order given, each opening awaited; then the topmost is closed again and
     // again, which must uncover them in the expected order.
     void stacking_data()
@@ -141,7 +144,7 @@ private slots:
         Screen *screen = showScreen("FIRST");
         settle();
         // Stacking never moves a view to another parent, which would restyle the whole screen.
-        EventCounter restyled(screen, QEvent::StyleChange);
+        screen->restyled = 0;
         QList<TSubWindowView *> views;
         for (int i = 0; i < priorities.size(); ++i) {
             TestSubWindow *window = newWindow(priorities.at(i));
@@ -169,7 +172,7 @@ private slots:
         }
         QCOMPARE(mainWindow->getTopView(), mainWindow->getWindowView());
         QVERIFY(mainWindow->getWindowView()->isEnabled());
-        QCOMPARE(restyled.count, 0);
+        QCOMPARE(screen->restyled, 0);
     }
 
     void animationRegister_data()
@@ -200,12 +203,10 @@ private slots:
         owned << widget;
         QSignalSpy ends(widget, &QPushButton::clicked);
         for (const QString &call : calls) {
-            if (call == "set")
-                mainWindow->setAnimating(widget, SLOT(click()));
-            else if (call == "setPlain")
-                mainWindow->setAnimating(widget, "click()");
-            else if (call == "clr")
+            if (call == "clr")
                 mainWindow->clrAnimating(widget, SLOT(click()));
+            else if (call != "delete")
+                mainWindow->setAnimating(widget, call == "set" ? SLOT(click()) : "click()");
             else {
                 QTest::ignoreMessage(QtDebugMsg, "animating widget destroyed");
                 delete widget;
