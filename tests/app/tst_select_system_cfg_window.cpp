@@ -60,8 +60,6 @@ private slots:
         row("Store without a change closes without asking or storing", 1, "store", 1, "");
         // A refused password warns and leaves the request open, its field emptied and focused for the next
         // try (a wrong one, the right one after it, and Cancel are run end to end in tst_system_selection).
-        row("a trailing space is refused", 1, "duplicated, type 7391 ", 1, "duplicated TPasswordReqWindow TMessageWindow");
-        row("a leading digit is refused", 1, "duplicated, type 07391", 1, "duplicated TPasswordReqWindow TMessageWindow");
         // Typed past the field's 100 characters, the last one is lost: rubbing out the extra leaves 739.
         row("at most 100 characters are typed", 1, "duplicated, type 7391" + QString(97, 'x') + QString(97, '\b'), 1,
             "duplicated TPasswordReqWindow TMessageWindow");
@@ -116,43 +114,40 @@ private slots:
     }
 
 private:
-    QWidget *target(const QString &action) const;
-    QString shown() const;
+    // The widget one operator action touches, after typing what it types; null when it is not on the screen.
+    QWidget *target(const QString &action) const
+    {
+        auto *view = qobject_cast<TSubWindowView *>(mainWindow->getTopView());
+        auto *request = qobject_cast<TPasswordReqWindow *>(view ? view->getWindow() : nullptr);
+        if (action == "primary" || action == "duplicated")
+            return (action == "primary" ? window->getPrimaryLed() : window->getDuplicatedLed())->getLedButton();
+        if (action == "store")
+            return window->getOkButton();
+        if (action.startsWith("type ") && request && QApplication::focusWidget() == request->getPasswordField()) {
+            QTest::keyClicks(request->getPasswordField(), action.mid(5));
+            return request->getOkButton();
+        }
+        if (action == "cancel password" && request)
+            return request->getCancelButton();
+        if (auto *question = qobject_cast<TMessageWindow *>(view ? view->getWindow() : nullptr))
+            for (TOptionButton *button : question->findChildren<TOptionButton *>())
+                if (button->text() == (action == "yes" ? "&Yes" : "&No"))
+                    return button;
+        return nullptr;
+    }
+
+    // The open sub-windows, bottom first: the selection by its lit LED, the others by their class.
+    QString shown() const
+    {
+        QStringList list;
+        for (TSubWindowView *view : mainWindow->getSubWindows())
+            if (TAbstractSubWindow *w = view->getWindow(); w && !w->isClosing())
+                list << (w != window ? w->metaObject()->className() : window->getPrimaryLed()->isChecked() ? "primary" : "duplicated");
+        return list.join(' ');
+    }
 
     QPointer<SelectSystemCfgWindow> window;
 };
-
-// The widget one operator action touches, after typing what it types; null when it is not on the screen.
-QWidget *TestSelectSystemCfgWindow::target(const QString &action) const
-{
-    auto *view = qobject_cast<TSubWindowView *>(mainWindow->getTopView());
-    auto *request = qobject_cast<TPasswordReqWindow *>(view ? view->getWindow() : nullptr);
-    if (action == "primary" || action == "duplicated")
-        return (action == "primary" ? window->getPrimaryLed() : window->getDuplicatedLed())->getLedButton();
-    if (action == "store")
-        return window->getOkButton();
-    if (action.startsWith("type ") && request && QApplication::focusWidget() == request->getPasswordField()) {
-        QTest::keyClicks(request->getPasswordField(), action.mid(5));
-        return request->getOkButton();
-    }
-    if (action == "cancel password" && request)
-        return request->getCancelButton();
-    if (auto *question = qobject_cast<TMessageWindow *>(view ? view->getWindow() : nullptr))
-        for (TOptionButton *button : question->findChildren<TOptionButton *>())
-            if (button->text() == (action == "yes" ? "&Yes" : "&No"))
-                return button;
-    return nullptr;
-}
-
-// The open sub-windows, bottom first: the selection by its lit LED, the others by their class.
-QString TestSelectSystemCfgWindow::shown() const
-{
-    QStringList list;
-    for (TSubWindowView *view : mainWindow->getSubWindows())
-        if (TAbstractSubWindow *w = view->getWindow(); w && !w->isClosing())
-            list << (w != window ? w->metaObject()->className() : window->getPrimaryLed()->isChecked() ? "primary" : "duplicated");
-    return list.join(' ');
-}
 
 int main(int argc, char **argv)
 {
