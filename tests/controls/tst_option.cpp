@@ -7,12 +7,9 @@
 #include <QtTest>
 
 // Records the keys its child buttons pass on.
-class TRecorder : public QWidget
+struct TRecorder : QWidget
 {
-public:
     QList<int> pressed;
-
-protected:
     void keyPressEvent(QKeyEvent *event) override { pressed.append(event->key()); }
 };
 
@@ -37,14 +34,13 @@ private slots:
         TOption menu("Menu", nullptr);
         TOption child(3, "Child", nullptr);
         TOption other("Other", nullptr);
-        for (const QString &step : steps.split(' ')) {
+        for (const QString &step : steps.split(' '))
             if (step == "append")
                 menu.appendSubOption(&child);
             else if (step == "remove")
                 menu.removeSubOption(&child);
             else
                 menu.appendSubOption(&other, step == "insertFront" ? 0 : 2);
-        }
         QStringList texts;
         for (TOption *option : menu.subOptions ? *menu.subOptions : QList<TOption *>())
             texts << option->getText();
