@@ -63,6 +63,9 @@ private slots:
         // Typed past the field's 100 characters, the last one is lost: rubbing out the extra leaves 739.
         row("at most 100 characters are typed", 1, "duplicated, type 7391" + QString(97, 'x') + QString(97, '\b'), 1,
             "duplicated TPasswordReqWindow TMessageWindow");
+        // Only the exact text opens: not trimmed, not read as a number.
+        row("a trailing space is refused", 1, "duplicated, type 7391 ", 1, "duplicated TPasswordReqWindow TMessageWindow");
+        row("a leading zero is refused", 1, "duplicated, type 07391", 1, "duplicated TPasswordReqWindow TMessageWindow");
         row("password, Store and Yes store primary", 0, "primary, type 7391, store, yes", 1, "");
         row("changing back after the password is no change", 1, "duplicated, type 7391, primary, store", 1, "");
         row("a cancelled request puts the LEDs back", 1, "duplicated, cancel password", 1, "primary");
