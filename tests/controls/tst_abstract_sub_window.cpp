@@ -60,7 +60,6 @@ private slots:
         if (closeTwice) {
             window->close();
             window->close();
-            QVERIFY(!window->getView());
         }
         delete window;
         QCOMPARE(TAbstractSubWindow::freeFrameList.count(view), 1);

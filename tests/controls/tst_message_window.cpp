@@ -31,10 +31,8 @@ private slots:
     {
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("reached");
-        QTest::newRow("No runs the no slot") << "&No"
-                                             << "no &No";
-        QTest::newRow("Return on the keypad answers Yes") << "Return"
-                                                          << "yes &Yes";
+        QTest::newRow("No runs the no slot") << QString("&No") << QString("no &No");
+        QTest::newRow("Return on the keypad answers Yes") << QString("Return") << QString("yes &Yes");
     }
     void answering()
     {
@@ -53,7 +51,6 @@ private slots:
         QCOMPARE(answers.answers, QStringList { reached });
         // Closed and deleted.
         QTRY_VERIFY(!window);
-        QVERIFY(mainWindow->getSubWindows().isEmpty());
     }
 
     void buttonBarReportsShowing()
