@@ -25,7 +25,6 @@ public:
         layout->addWidget(first = new QPushButton("first", this));
         layout->addWidget(second = new QPushButton("second", this));
     }
-    using TAbstractSubWindow::setFoldUpDown;
     QPushButton *first;
     QPushButton *second;
 };
