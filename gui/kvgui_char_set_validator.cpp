@@ -17,8 +17,9 @@ const char *const Cp1251
     = "[\\x{0000}-\\x{007F}\\x{00A0}\\x{00A4}\\x{00A6}\\x{00A7}\\x{00A9}\\x{00AB}-\\x{00AE}\\x{00B0}\\x{00B1}\\x{00B5}-\\x{00B7}\\x{00BB}"
       "\\x{0401}-\\x{044F}\\x{0451}-\\x{045F}\\x{0490}\\x{0491}\\x{2013}\\x{2014}\\x{2018}\\x{2019}\\x{201A}-\\x{201E}\\x{2020}-\\x{2022}"
       "\\x{2026}\\x{2030}\\x{2039}\\x{203A}\\x{20AC}\\x{2116}\\x{2122}";
-// QRegExp's \d and \s took every decimal digit and white space of Unicode (QChar::isDigit,
-// QChar::isSpace); PCRE's, without Unicode properties, take ASCII alone.
+// Decimal digits and white space as QChar::isDigit() and QChar::isSpace() have them, all of
+// Unicode's. PCRE's \d and \s take ASCII alone, and with Unicode properties they differ again
+// (U+0085, digits beyond the BMP).
 const char *const Digits = "0-9\\x{0660}-\\x{0669}\\x{06F0}-\\x{06F9}\\x{07C0}-\\x{07C9}\\x{0966}-\\x{096F}\\x{09E6}-\\x{09EF}"
                            "\\x{0A66}-\\x{0A6F}\\x{0AE6}-\\x{0AEF}\\x{0B66}-\\x{0B6F}\\x{0BE6}-\\x{0BEF}\\x{0C66}-\\x{0C6F}"
                            "\\x{0CE6}-\\x{0CEF}\\x{0D66}-\\x{0D6F}\\x{0DE6}-\\x{0DEF}\\x{0E50}-\\x{0E59}\\x{0ED0}-\\x{0ED9}"
