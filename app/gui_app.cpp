@@ -135,6 +135,9 @@ void GuiApp::createInstance(int &argc, char **argv)
     // Nothing here draws with OpenGL. Without this, the first window loads the X server's GL
     // driver (Mesa and its compiler: about 25 ms and 45 MiB) only to pick a visual that allows it.
     QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
+    // The windows are laid out in pixels of the unit's 800 x 600 screen. Qt 6 would scale them by the
+    // display's DPI setting over 96 (Xft.dpi); Qt 5 never does unless asked.
+    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     // The first text the main window measures waits for the font configuration to be read, which
     // takes about as long as connecting to the display; a second thread reads it meanwhile. Qt's
     // platform plugin loads the same library later and finds the configuration ready.

@@ -13,3 +13,5 @@ set(CMAKE_LIBRARY_ARCHITECTURE i386-linux-gnu)
 set(CMAKE_PREFIX_PATH /usr/lib/i386-linux-gnu/cmake)
 # lupdate and lrelease are host programs too (qttools5-dev-tools); their CMake package is the host's.
 set(Qt5LinguistTools_DIR /usr/lib/x86_64-linux-gnu/cmake/Qt5LinguistTools)
+# Debian's i386 Qt packages used here are Qt 5's.
+set(KV_QT 5 CACHE STRING "Qt major version to build against")

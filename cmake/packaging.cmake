@@ -61,7 +61,11 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE gzip)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/gui ${CMAKE_BINARY_DIR}/devif)
 # Loaded at run time, so invisible to dpkg-shlibdeps: the settings files' SQL driver; the
 # launcher's shell.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt5sql5-sqlite")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt${QT_VERSION_MAJOR}sql${QT_VERSION_MAJOR}-sqlite")
 # Qt's own texts in the operator's language.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n")
+if(QT_VERSION_MAJOR EQUAL 5)
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n")
+else()
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+endif()
 include(CPack)

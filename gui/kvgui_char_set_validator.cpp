@@ -4,16 +4,34 @@
 #include <QDebug>
 #include <QKeyEvent>
 
+#include <utility>
+
 namespace {
 
 // The repertoires of code pages 866 and 1251 as UTF-16, each an open bracket expression.
-const char *const Cp866 = "[\\x0000-\\x007F\\x00A0\\x00A4\\x00B0\\x00B7\\x0401\\x0404\\x0407\\x040E\\x0410-\\x044F\\x0451\\x0454"
-                          "\\x0457\\x045E\\x2116\\x2219\\x221A\\x2500\\x2502\\x250C\\x2510\\x2514\\x2518\\x251C\\x2524\\x252C"
-                          "\\x2534\\x253C\\x2550-\\x256C\\x2580\\x2584\\x2588\\x258C\\x2590\\x2591\\x2592\\x2593\\x25A0";
-const char *const Cp1251 = "[\\x0000-\\x007F\\x00A0\\x00A4\\x00A6\\x00A7\\x00A9\\x00AB-\\x00AE\\x00B0\\x00B1\\x00B5-\\x00B7\\x00BB"
-                           "\\x0401-\\x044F\\x0451-\\x045F\\x0490\\x0491\\x2013\\x2014\\x2018\\x2019\\x201A-\\x201E\\x2020-\\x2022"
-                           "\\x2026\\x2030\\x2039\\x203A\\x20AC\\x2116\\x2122";
-const char *const SetEnd = "]{0,}";
+const char *const Cp866
+    = "[\\x{0000}-\\x{007F}\\x{00A0}\\x{00A4}\\x{00B0}\\x{00B7}\\x{0401}\\x{0404}\\x{0407}\\x{040E}\\x{0410}-\\x{044F}\\x{0451}\\x{0454}"
+      "\\x{0457}\\x{045E}\\x{2116}\\x{2219}\\x{221A}\\x{2500}\\x{2502}\\x{250C}\\x{2510}\\x{2514}\\x{2518}\\x{251C}\\x{2524}\\x{252C}"
+      "\\x{2534}\\x{253C}\\x{2550}-\\x{256C}\\x{2580}\\x{2584}\\x{2588}\\x{258C}\\x{2590}\\x{2591}\\x{2592}\\x{2593}\\x{25A0}";
+const char *const Cp1251
+    = "[\\x{0000}-\\x{007F}\\x{00A0}\\x{00A4}\\x{00A6}\\x{00A7}\\x{00A9}\\x{00AB}-\\x{00AE}\\x{00B0}\\x{00B1}\\x{00B5}-\\x{00B7}\\x{00BB}"
+      "\\x{0401}-\\x{044F}\\x{0451}-\\x{045F}\\x{0490}\\x{0491}\\x{2013}\\x{2014}\\x{2018}\\x{2019}\\x{201A}-\\x{201E}\\x{2020}-\\x{2022}"
+      "\\x{2026}\\x{2030}\\x{2039}\\x{203A}\\x{20AC}\\x{2116}\\x{2122}";
+// Decimal digits and white space as QChar::isDigit() and QChar::isSpace() have them, all of
+// Unicode's. PCRE's \d and \s take ASCII alone, and with Unicode properties they differ again
+// (U+0085, digits beyond the BMP).
+const char *const Digits = "0-9\\x{0660}-\\x{0669}\\x{06F0}-\\x{06F9}\\x{07C0}-\\x{07C9}\\x{0966}-\\x{096F}\\x{09E6}-\\x{09EF}"
+                           "\\x{0A66}-\\x{0A6F}\\x{0AE6}-\\x{0AEF}\\x{0B66}-\\x{0B6F}\\x{0BE6}-\\x{0BEF}\\x{0C66}-\\x{0C6F}"
+                           "\\x{0CE6}-\\x{0CEF}\\x{0D66}-\\x{0D6F}\\x{0DE6}-\\x{0DEF}\\x{0E50}-\\x{0E59}\\x{0ED0}-\\x{0ED9}"
+                           "\\x{0F20}-\\x{0F29}\\x{1040}-\\x{1049}\\x{1090}-\\x{1099}\\x{17E0}-\\x{17E9}\\x{1810}-\\x{1819}"
+                           "\\x{1946}-\\x{194F}\\x{19D0}-\\x{19D9}\\x{1A80}-\\x{1A89}\\x{1A90}-\\x{1A99}\\x{1B50}-\\x{1B59}"
+                           "\\x{1BB0}-\\x{1BB9}\\x{1C40}-\\x{1C49}\\x{1C50}-\\x{1C59}\\x{A620}-\\x{A629}\\x{A8D0}-\\x{A8D9}"
+                           "\\x{A900}-\\x{A909}\\x{A9D0}-\\x{A9D9}\\x{A9F0}-\\x{A9F9}\\x{AA50}-\\x{AA59}\\x{ABF0}-\\x{ABF9}"
+                           "\\x{FF10}-\\x{FF19}";
+const char *const Spaces = "\\x{0009}-\\x{000D} \\x{0085}\\x{00A0}\\x{1680}\\x{2000}-\\x{200A}\\x{2028}\\x{2029}\\x{202F}\\x{205F}"
+                           "\\x{3000}";
+// An unknown set takes no character at all.
+const char *const NoCharacter = "[^\\x{0000}-\\x{10FFFF}";
 
 const ushort CyrillicFirst = 0x0410;
 const ushort CyrillicLast = 0x044F;
@@ -23,7 +41,7 @@ const ushort HardSignLower = 0x044A;
 } // namespace
 
 TCharSetValidator::TCharSetValidator(TCharSet set, QObject *parent)
-    : QRegExpValidator(parent)
+    : QRegularExpressionValidator(parent)
     , charSet(set)
 {
     setCharSet(set, QString());
@@ -33,61 +51,73 @@ void TCharSetValidator::setCharSet(TCharSet set, const QString &extraChars)
 {
     charSet = set;
     const QString e = extraChars;
-    QString pattern;
+    const QString digits = QLatin1String(Digits);
+    const QString spaces = QLatin1String(Spaces);
+    QString characters; // an open bracket expression
     switch (set) {
     case CHAR_SET_RADIOTELEX:
-        pattern = QStringLiteral("[a-zA-Z0-9\\s-?:()\\.,'=/+") + e + SetEnd;
+        characters = QStringLiteral("[a-zA-Z0-9") + spaces + QStringLiteral("\\-?:()\\.,'=/+") + e;
         break;
     case CHAR_SET_INM_C_5BIT:
-        pattern = QStringLiteral("[a-zA-Z\\d\\s-?$:@#%()+\\.,'/") + e + SetEnd;
+        characters = QStringLiteral("[a-zA-Z") + digits + spaces + QStringLiteral("\\-?$:@#%()+\\.,'/") + e;
         break;
     case CHAR_SET_ASCII:
-        pattern = QStringLiteral("[\\x0000-\\x007F") + e + SetEnd;
+        characters = QStringLiteral("[\\x{0000}-\\x{007F}") + e;
         break;
     case CHAR_SET_UNICODE:
-        pattern = QStringLiteral(".*");
         break;
     case CHAR_SET_DIGIT:
-        pattern = QStringLiteral("[\\d") + e + SetEnd;
+        characters = QLatin1Char('[') + digits + e;
         break;
     case CHAR_SET_DIGIT_PLUS:
-        pattern = QStringLiteral("[\\d+") + e + SetEnd;
+        characters = QLatin1Char('[') + digits + QLatin1Char('+') + e;
         break;
     case CHAR_SET_INM_C_7BIT_CYRILLIC:
         // Without "@" and U+005B..U+005F, whose codes the 7-bit Cyrillic alphabet gives to letters.
-        pattern = QStringLiteral("[\\x0000-\\x003F\\x0041-\\x005A\\x0060-\\x007F") + e + QStringLiteral("\\x0410-\\x044F") + SetEnd;
+        characters
+            = QStringLiteral("[\\x{0000}-\\x{003F}\\x{0041}-\\x{005A}\\x{0060}-\\x{007F}") + e + QStringLiteral("\\x{0410}-\\x{044F}");
         break;
     case CHAR_SET_INM_C_8BIT_CYRILLIC_CP866:
-        pattern = QLatin1String(Cp866) + e + SetEnd;
+        characters = QLatin1String(Cp866) + e;
         break;
     case CHAR_SET_INM_C_8BIT_CYRILLIC_CP1251:
-        pattern = QLatin1String(Cp1251) + e + SetEnd;
+        characters = QLatin1String(Cp1251) + e;
         break;
     case CHAR_SET_RADIOTELEX_CYRILLIC:
         // Radiotelex has no hard sign.
-        pattern
-            = QStringLiteral("[a-zA-Z0-9\\s-?:()\\.,'=/+") + e + QStringLiteral("\\x0410-\\x0429\\x042B-\\x0449\\x044B-\\x044F") + SetEnd;
+        characters = QStringLiteral("[a-zA-Z0-9") + spaces + QStringLiteral("\\-?:()\\.,'=/+") + e
+            + QStringLiteral("\\x{0410}-\\x{0429}\\x{042B}-\\x{0449}\\x{044B}-\\x{044F}");
         break;
     }
-    setRegExp(QRegExp(pattern, Qt::CaseSensitive, QRegExp::RegExp));
 
     if (set == CHAR_SET_UNICODE) {
-        illegalCharacters.setPattern(QString());
-    } else if (pattern.isEmpty()) {
-        // An unknown set accepts only empty text, so fixup has to remove every character.
-        illegalCharacters.setPattern(QStringLiteral(".+"));
-    } else {
-        pattern.insert(1, QLatin1Char('^'));
-        illegalCharacters.setPattern(pattern);
+        // An empty expression makes the base accept any text, as ".*" did; a pattern would refuse text
+        // with a lone surrogate.
+        setRegularExpression(QRegularExpression());
+        setCharacter = QRegularExpression();
+        return;
     }
+    if (characters.isEmpty())
+        characters = QLatin1String(NoCharacter);
+    characters += QLatin1Char(']');
+    // The base anchors the expression at both ends of the text.
+    setRegularExpression(QRegularExpression(characters + QLatin1Char('*')));
+    setCharacter.setPattern(QRegularExpression::anchoredPattern(characters));
 }
 
 void TCharSetValidator::fixup(QString &input) const
 {
     if (charSet == CHAR_SET_UNICODE)
         return;
-    if (!regExp().exactMatch(input))
-        input.replace(illegalCharacters, QString());
+    // One code unit at a time: a regular expression matches nothing at all in text with a lone
+    // surrogate, and each unit of a surrogate pair is outside every set.
+    QString kept;
+    kept.reserve(input.size());
+    for (const QChar c : std::as_const(input)) {
+        if (setCharacter.match(QString(c)).hasMatch())
+            kept += c;
+    }
+    input = kept;
 }
 
 bool TCharSetValidator::isCyrillicKey(QKeyEvent *e)

@@ -1,13 +1,13 @@
 // kvgui_char_set_validator.h
 #pragma once
 
-#include <QRegExp>
-#include <QRegExpValidator>
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 
 class QKeyEvent;
 
 // Accepts only the characters of one of the terminal's message character sets; fixup strips the rest.
-class TCharSetValidator : public QRegExpValidator
+class TCharSetValidator : public QRegularExpressionValidator
 {
     Q_OBJECT
 public:
@@ -28,7 +28,7 @@ public:
 
     TCharSetValidator(TCharSet set, QObject *parent);
 
-    // extraChars go verbatim into the bracket expression, so they may hold ranges ("\\x00C0-\\x00FF").
+    // extraChars go verbatim into the bracket expression, so they may hold ranges ("\\x{00C0}-\\x{00FF}").
     void setCharSet(TCharSet set, const QString &extraChars);
     TCharSet getCharSet() const { return charSet; }
 
@@ -39,5 +39,5 @@ public:
 
 private:
     TCharSet charSet;
-    QRegExp illegalCharacters; // runs of characters outside the set; empty pattern for CHAR_SET_UNICODE
+    QRegularExpression setCharacter; // one character of the set, whole subject; unused for CHAR_SET_UNICODE
 };

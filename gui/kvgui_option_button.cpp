@@ -369,7 +369,8 @@ QSize TOptionButton::sizeHint() const
 
     QStyleOptionToolButton option;
     initPaintOption(&option);
-    return style()->sizeFromContents(QStyle::CT_ToolButton, &option, QSize(contentWidth, 0), this).expandedTo(QApplication::globalStrut());
+    // No global strut: Qt 6 dropped it, and on Qt 5 it is never set, so it was (0, 0).
+    return style()->sizeFromContents(QStyle::CT_ToolButton, &option, QSize(contentWidth, 0), this);
 }
 
 QSize TOptionButton::minimumSizeHint() const

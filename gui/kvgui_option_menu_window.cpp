@@ -37,7 +37,6 @@ static const int SizedColumns = 4;
 // Room kept between a menu and the screen edges, and beside a menu opening sideways.
 static const int EdgeMargin = 12;
 static const int SideMargin = 25;
-static const int EscapeClickDuration = 100;
 
 TOptionMenuWindow::TOptionMenuWindow()
     : TAbstractSubWindow(Unfold, 0)
@@ -315,7 +314,7 @@ void TOptionMenuWindow::animateEndTimeoutHandler()
 void TOptionMenuWindow::clickMenuShownWidget()
 {
     if (QAbstractButton *button = qobject_cast<QAbstractButton *>(menuShownWidget))
-        button->animateClick(EscapeClickDuration);
+        button->animateClick(); // shown pressed for 100 ms, Qt's fixed time since Qt 6
     else
         close();
 }

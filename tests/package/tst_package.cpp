@@ -103,12 +103,9 @@ void TestPackage::control_data()
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("widgets library found by dpkg-shlibdeps") << "Depends"
-                                                             << "libqt5widgets5 (>=";
-    QTest::newRow("network library of the device interface") << "Depends"
-                                                             << "libqt5network5 (>=";
-    QTest::newRow("settings driver loaded at run time") << "Depends"
-                                                        << "libqt5sql5-sqlite";
+    QTest::newRow("widgets library found by dpkg-shlibdeps") << "Depends" << QString("libqt%1widgets%1 (>=").arg(QT_VERSION_MAJOR);
+    QTest::newRow("network library of the device interface") << "Depends" << QString("libqt%1network%1 (>=").arg(QT_VERSION_MAJOR);
+    QTest::newRow("settings driver loaded at run time") << "Depends" << QString("libqt%1sql%1-sqlite").arg(QT_VERSION_MAJOR);
 }
 
 void TestPackage::control()

@@ -2,6 +2,7 @@
 // be acceptable.
 #include "kvgui_char_set_validator.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 
 #include <cstddef>
@@ -22,9 +23,12 @@ const TCharSetValidator::TCharSet Sets[] = { TCharSetValidator::CHAR_SET_RADIOTE
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int *, char ***)
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     qInstallMessageHandler(quiet);
+    // Qt 6 gives a key event the application's keyboard device, made on first use as the
+    // application's child; without an application it would outlive the leak check.
+    new QCoreApplication(*argc, *argv);
     return 0;
 }
 

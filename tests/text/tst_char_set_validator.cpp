@@ -40,6 +40,9 @@ void TestCharSetValidator::repertoire_data()
                            << "=&!<";
     QTest::newRow("ascii") << V::CHAR_SET_ASCII << "" << u({ 0x0000, 0x007F }) << u({ 0x0080, 0x20AC });
     QTest::newRow("unicode") << V::CHAR_SET_UNICODE << "" << u({ 0x0416, 0x20AC, '\n', 0xD83D, 0xDE00 }) << "";
+    QTest::newRow("unicode, a lone surrogate") << V::CHAR_SET_UNICODE << "" << u({ 0xD800, 'a' }) << "";
+    QTest::newRow("5-bit, digits and spaces of every script")
+        << V::CHAR_SET_INM_C_5BIT << "" << u({ 0x0660, 0xFF19, 0x00A0, 0x3000, 0x0085 }) << u({ 0x00B2, 0x180E, 0xD800 });
     QTest::newRow("digits") << V::CHAR_SET_DIGIT << ""
                             << "0123456789"
                             << "+a";
