@@ -203,7 +203,13 @@ QSize TAbstractSubWindow::getWindowSize()
         applyCurrentStyleSheet();
         ensurePolished();
         const QSize hint = sizeHint();
-        windowSize = QSize(qBound(minimumWidth(), hint.width(), maximumWidth()), qBound(minimumHeight(), hint.height(), maximumHeight()));
+        // Where no minimum is set, the view's scroll area never makes the window smaller than its
+        // layout's minimum. With text that wraps, that can exceed the hint (a label's least width
+        // means most lines), and a frame cut to the hint would hide the window's lower part.
+        const QSize least = minimumSizeHint();
+        const int minWidth = minimumWidth() > 0 ? minimumWidth() : least.width();
+        const int minHeight = minimumHeight() > 0 ? minimumHeight() : least.height();
+        windowSize = QSize(qBound(minWidth, hint.width(), maximumWidth()), qBound(minHeight, hint.height(), maximumHeight()));
     }
     return windowSize;
 }

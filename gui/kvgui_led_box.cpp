@@ -16,6 +16,8 @@ TLedBox::TLedBox(const QString &text, QWidget *parent)
     ledButton->setCheckable(true);
     ledButton->setFocusPolicy(Qt::TabFocus);
     ledButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // The button is what the finger and assistive tools meet; the box's text names it.
+    ledButton->setAccessibleName(text);
     layout->addWidget(ledButton);
     // Each side only reports a real change, so the round trip ends after one step.
     connect(ledButton, SIGNAL(toggled(bool)), this, SLOT(setChecked(bool)));

@@ -318,6 +318,16 @@ void TLineEdit::keyPressEvent(QKeyEvent *e)
     }
 }
 
+void TLineEdit::keyReleaseEvent(QKeyEvent *e)
+{
+    QLineEdit::keyReleaseEvent(e);
+    // The press of Return goes on to the window, whose default button it presses; the release
+    // must follow it there, or the button stays down without clicking. Qt 6's line edit would
+    // keep it.
+    if (e->key() == Qt::Key_Return)
+        e->ignore();
+}
+
 void TLineEdit::textEditedHandler(const QString &)
 {
     if (!pNextFocusWidget || cursorPosition() != maxLength())

@@ -28,6 +28,8 @@ TPasswordReqWindow::TPasswordReqWindow(const QString &heading, const QString &la
     pPasswordField->setMaxLength(PasswordMaxLength);
     pPasswordField->setEchoMode(QLineEdit::Password);
     layout->addWidget(pPasswordField);
+    // The prompt names the field for assistive tools.
+    pLabel->setBuddy(pPasswordField);
 
     setDefaultFocusWidget(pPasswordField);
 }

@@ -5,6 +5,7 @@
 #include "kvgui_base_touch_keypad.h"
 #include "kvgui_stylesheet.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -18,6 +19,39 @@ const int RepeatInterval = 50;
 const int PressedShift = 2;
 // Room taken by the icon at the key's left edge before the label.
 const int IconIndent = 16;
+
+// A key is a button to assistive tools and to tests that read the screen from outside: its name is
+// what it shows, unless the keypad named it (icon-only keys).
+class TTouchKeyAccessible : public QAccessibleWidget
+{
+public:
+    explicit TTouchKeyAccessible(TTouchKey *key)
+        : QAccessibleWidget(key, QAccessible::Button)
+    { }
+    QString text(QAccessible::Text t) const override
+    {
+        const QString own = QAccessibleWidget::text(t);
+        const TBaseKeyData *data = static_cast<TTouchKey *>(widget())->getKeyData();
+        if (t != QAccessible::Name || !own.isEmpty() || !data)
+            return own;
+        return data->getName().simplified();
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        const auto *key = static_cast<TTouchKey *>(widget());
+        s.checkable = key->isCheckable();
+        s.checked = key->isChecked();
+        // A blank key of a layout types nothing.
+        s.disabled = s.disabled || !key->getKeyData();
+        return s;
+    }
+};
+
+QAccessibleInterface *touchKeyAccessible(const QString &className, QObject *object)
+{
+    return className == QLatin1String("TTouchKey") ? new TTouchKeyAccessible(static_cast<TTouchKey *>(object)) : nullptr;
+}
 } // namespace
 
 TTouchKey::TTouchKey(TBaseTouchKeypad *keypad, TKeyWidth width, TKeyFont font)
@@ -31,6 +65,8 @@ TTouchKey::TTouchKey(TBaseTouchKeypad *keypad, TKeyWidth width, TKeyFont font)
     setFixedSize(int(width), KeyHeight);
     setFocusPolicy(Qt::NoFocus);
     setObjectName(font == LargeFont ? QStringLiteral("key_large_font") : QStringLiteral("key_small_font"));
+    static const bool factoryInstalled = (QAccessible::installFactory(touchKeyAccessible), true);
+    Q_UNUSED(factoryInstalled);
 }
 
 void TTouchKey::setKeyData(TBaseKeyData *kd)
@@ -45,6 +81,10 @@ void TTouchKey::setKeyData(TBaseKeyData *kd)
     }
     pKeyData = kd;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
     if (pKeyData && pKeyData->getAutoRepeat()) {
         pRepeatTimer = new QTimer(this);
         connect(pRepeatTimer, SIGNAL(timeout()), this, SLOT(repeatTimeout()));

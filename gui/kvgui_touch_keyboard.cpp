@@ -186,6 +186,8 @@ void TTouchKeyboard::initContentFrame()
 
     pHideButtonUpperRight = new TIconButton("", "kvgui_close_cross", pContentFrame);
     pHideButtonLowerRight = new TIconButton("", "kvgui_close_cross", pContentFrame);
+    pHideButtonUpperRight->setAccessibleName(tr("Hide keyboard"));
+    pHideButtonLowerRight->setAccessibleName(tr("Hide keyboard"));
     connect(pHideButtonUpperRight, SIGNAL(clicked()), this, SLOT(hideKeyboard()));
     connect(pHideButtonLowerRight, SIGNAL(clicked()), this, SLOT(hideKeyboard()));
     pHideButtonUpperRight->setVisible(userHideable);
@@ -228,6 +230,7 @@ void TTouchKeyboard::initContentFrame()
     // Row 1.
     pSymbolArrowUp = new TIconButton("", "kvgui_selecter_arrow_up", pContentFrame);
     pSymbolArrowUp->setFixedWidth(SelectorWidth);
+    pSymbolArrowUp->setAccessibleName(tr("Previous page"));
     connect(pSymbolArrowUp, SIGNAL(clicked()), this, SLOT(symbolArrowUpKeyClickedHandler()));
     pRow1->addWidget(pSymbolArrowUp);
     newKey(pRow1, 58, large, characterKey(0, 0));
@@ -255,6 +258,7 @@ void TTouchKeyboard::initContentFrame()
     // Row 3.
     pSymbolArrowDown = new TIconButton("", "kvgui_selecter_arrow_down", pContentFrame);
     pSymbolArrowDown->setFixedWidth(SelectorWidth);
+    pSymbolArrowDown->setAccessibleName(tr("Next page"));
     connect(pSymbolArrowDown, SIGNAL(clicked()), this, SLOT(symbolArrowDownKeyClickedHandler()));
     pRow3->addWidget(pSymbolArrowDown);
     pCapsLockKey = newKey(pRow3, 58, small, new TControlKeyData(Qt::Key_CapsLock, tr("Caps\nLock"), QString()));
@@ -272,10 +276,13 @@ void TTouchKeyboard::initContentFrame()
     pSymbolsKey = newKey(pRow4, 147, small, new TControlKeyData(SymbolsKeyCode, tr("123, symbols"), QString()));
     pBlankKey = newKey(pRow4, 147, large, nullptr);
     newKey(pRow4, 294, small, new TStandardKeyData(Qt::Key_Space, " ", tr("Space"), QString(), false));
-    newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Left, QString(), QString(), "kvgui_key_arrow_left", true));
-    newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Up, QString(), QString(), "kvgui_key_arrow_up", true));
-    newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Right, QString(), QString(), "kvgui_key_arrow_right", true));
-    newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Down, QString(), QString(), "kvgui_key_arrow_down", true));
+    newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Left, QString(), QString(), "kvgui_key_arrow_left", true))
+        ->setAccessibleName(tr("Left"));
+    newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Up, QString(), QString(), "kvgui_key_arrow_up", true))->setAccessibleName(tr("Up"));
+    newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Right, QString(), QString(), "kvgui_key_arrow_right", true))
+        ->setAccessibleName(tr("Right"));
+    newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Down, QString(), QString(), "kvgui_key_arrow_down", true))
+        ->setAccessibleName(tr("Down"));
     pRow4->addStretch();
     pRow4->addWidget(pHideButtonLowerRight);
 
