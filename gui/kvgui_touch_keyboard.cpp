@@ -278,7 +278,8 @@ void TTouchKeyboard::initContentFrame()
     newKey(pRow4, 294, small, new TStandardKeyData(Qt::Key_Space, " ", tr("Space"), QString(), false));
     newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Left, QString(), QString(), "kvgui_key_arrow_left", true))
         ->setAccessibleName(tr("Left"));
-    newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Up, QString(), QString(), "kvgui_key_arrow_up", true))->setAccessibleName(tr("Up"));
+    newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Up, QString(), QString(), "kvgui_key_arrow_up", true))
+        ->setAccessibleName(tr("Up"));
     newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Right, QString(), QString(), "kvgui_key_arrow_right", true))
         ->setAccessibleName(tr("Right"));
     newKey(pRow4, 58, large, new TStandardKeyData(Qt::Key_Down, QString(), QString(), "kvgui_key_arrow_down", true))
