@@ -33,7 +33,7 @@ ROWS = [
      f"see Are you sure?; check; touch &Yes; gone {STORE}; stored 0"),
     ("mnemonics: No goes back to the window, Store and Yes store primary again",
      f"touch {SELECT}; touch Primary; type 7391; touch TAbstractCfgWindow:&OK; gone {PASSWORD}; "
-     f"mnemonic {STORE}; see Are you sure?; mnemonic &No; gone Are you sure?; checked Primary; mnemonic {STORE}; "
+     f"mnemonic {STORE}; see Are you sure?; mnemonic &No; gone Are you sure?; stored 0; checked Primary; mnemonic {STORE}; "
      f"see Are you sure?; mnemonic &Yes; "
      f"gone {STORE}; stored 1"),
     ("mnemonic Cancel leaves without storing; calibration starts the calibrator; Exit ends the program",

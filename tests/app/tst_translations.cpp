@@ -1,6 +1,6 @@
 // tst_translations.cpp: the operator's language. walk() builds the application as main() does,
-// in the language of the process locale (CTest runs it under the pseudo locale, Russian and
-// English), visits every window an operator can reach and checks each visible text: that it fits
+// in the language of the process locale (CTest runs it under the pseudo locale and Russian),
+// visits every window an operator can reach and checks each visible text: that it fits
 // its control and, per language, that it is translated in the context of a class that shows it.
 // badTranslation() feeds the loader broken files.
 #include "gui_app.h"
