@@ -75,7 +75,7 @@ def step(unit, verb, arg):
         if not wait(lambda: open(unit.calibrator).read().strip().endswith("calibrator -r"), 20):
             unit.fail("the calibrator was not started with -r")
     elif verb == "exited":
-        if wait(lambda: unit.app.poll() is not None, 20) is None or unit.app.returncode != 0:
+        if not wait(lambda: unit.app.poll() is not None, 20) or unit.app.returncode != 0:
             unit.fail(f"the program did not end with status 0 ({unit.app.returncode})")
     else:
         raise ValueError(verb)
