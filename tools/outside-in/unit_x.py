@@ -82,7 +82,8 @@ def inside(inner, outer):
 
 
 def read_tree(app):
-    """Every showing accessible below the application, parents first."""
+    """Every showing accessible below the application, depth first in the order of the stack
+    (what lies above comes later)."""
     nodes, todo = [], [(app.getChildAtIndex(i), None) for i in range(app.childCount)]
     while todo:
         acc, parent = todo.pop(0)
@@ -92,7 +93,7 @@ def read_tree(app):
         if not node.showing:
             continue
         nodes.append(node)
-        todo.extend((acc.getChildAtIndex(i), node) for i in range(acc.childCount))
+        todo[0:0] = [(acc.getChildAtIndex(i), node) for i in range(acc.childCount)]
     return nodes
 
 
