@@ -38,7 +38,8 @@ ROWS = [
      f"gone {STORE}; stored 1"),
     ("mnemonic Cancel leaves without storing; calibration starts the calibrator; Exit ends the program",
      f"touch {SELECT}; key Down; key Down; focus {CANCEL}; mnemonic {CANCEL}; gone {STORE}; stored 1; "
-     f"touch &Calibrate touch screen; calibrated; touch &Exit configuration; exited"),
+     f"touch &Calibrate touch screen; calibrated; touch &Exit configuration; exited; "
+     f"logged void MainScreen::handleNormalOperation()"),
 ]
 
 
@@ -74,6 +75,9 @@ def step(unit, verb, arg):
     elif verb == "calibrated":
         if not wait(lambda: open(unit.calibrator).read().strip().endswith("calibrator -r"), 20):
             unit.fail("the calibrator was not started with -r")
+    elif verb == "logged":
+        if not wait(lambda: arg in unit.log(), 10):
+            unit.fail(f'the system log lacks "{arg}"')
     elif verb == "exited":
         if not wait(lambda: unit.app.poll() is not None, 20) or unit.app.returncode != 0:
             unit.fail(f"the program did not end with status 0 ({unit.app.returncode})")
