@@ -185,7 +185,6 @@ class Unit:
         subprocess.run(["setxkbmap", "-display", self.display, "-layout", "us,ru", "-option", "grp:alt_shift_toggle"], check=True)
 
         self.appdata, self.log_file, self.calibrator = f"{d}/appdata", f"{d}/syslog", f"{d}/calibrator.log"
-        os.mkdir(f"{d}/usb0")
         subprocess.run([f"{self.build}/tools/settings/provision-settings", "--appdata", self.appdata, "--is-primary", "1",
                         "--deamon-version", "0x30000", "--serial-number", "44170815"], check=True, stdout=subprocess.DEVNULL)
         app_env = dict(env, LANG=self.lang, LC_ALL="", LC_MESSAGES="", LANGUAGE="")
@@ -193,7 +192,7 @@ class Unit:
         command = (f"'{self.build}/tools/iu-daemon/iu-daemon' --port 1 --devices "
                    f"'{self.source}/tools/iu-daemon/demo-devices.txt' >/dev/null 2>&1 & exec '{self.build}/app/kestra_config'")
         sandbox = [f"{self.build}/unit-sandbox", "--display", "--unshare-net", "--unshare-pid", "--appdata", self.appdata,
-                   "--log", self.log_file, "--usb", f"0={d}/usb0", "--calibrator-record", self.calibrator,
+                   "--log", self.log_file, "--calibrator-record", self.calibrator,
                    "--setenv", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1"]
         if self.fonts == "fallback":
             # Debian's fonts as fontconfig picks them, without the unit's Droid mapping.
