@@ -205,10 +205,11 @@ QSize TAbstractSubWindow::getWindowSize()
         const QSize hint = sizeHint();
         // Where no minimum is set, the view's scroll area never makes the window smaller than its
         // layout's minimum. With text that wraps, that can exceed the hint (a label's least width
-        // means most lines), and a frame cut to the hint would hide the window's lower part.
+        // means most lines), and a frame cut to the hint would hide the window's lower part. The
+        // maximum still wins: a menu without room is cut to the room there is.
         const QSize least = minimumSizeHint();
-        const int minWidth = minimumWidth() > 0 ? minimumWidth() : least.width();
-        const int minHeight = minimumHeight() > 0 ? minimumHeight() : least.height();
+        const int minWidth = qMin(minimumWidth() > 0 ? minimumWidth() : least.width(), maximumWidth());
+        const int minHeight = qMin(minimumHeight() > 0 ? minimumHeight() : least.height(), maximumHeight());
         windowSize = QSize(qBound(minWidth, hint.width(), maximumWidth()), qBound(minHeight, hint.height(), maximumHeight()));
     }
     return windowSize;
