@@ -47,8 +47,8 @@ void TestCharSetValidator::repertoire_data()
                             << "0123456789"
                             << "+a";
     // Interleaved by code unit, the refused pair splits into lone surrogates around an accepted unit.
-    QTest::newRow("digits with an extra beyond U+FFFF") << V::CHAR_SET_DIGIT << u({ 0xD83D, 0xDE00 }) << u({ '1', 0xD83D, 0xDE00, '2' })
-                                                      << u({ 0xD83D, 0xDE01 });
+    QTest::newRow("digits with an extra beyond U+FFFF")
+        << V::CHAR_SET_DIGIT << u({ 0xD83D, 0xDE00 }) << u({ '1', 0xD83D, 0xDE00, '2' }) << u({ 0xD83D, 0xDE01 });
     QTest::newRow("digits plus") << V::CHAR_SET_DIGIT_PLUS << ""
                                  << "+4417"
                                  << "-#";
