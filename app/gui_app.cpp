@@ -136,8 +136,13 @@ void GuiApp::createInstance(int &argc, char **argv)
     // driver (Mesa and its compiler: about 25 ms and 45 MiB) only to pick a visual that allows it.
     QCoreApplication::setAttribute(Qt::AA_ForceRasterWidgets);
     // The windows are laid out in pixels of the unit's 800 x 600 screen. Qt 6 would scale them by the
-    // display's DPI setting over 96 (Xft.dpi); Qt 5 never does unless asked.
-    qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    // display's DPI setting over 96 (Xft.dpi); Qt 5 never does unless asked. Qt reads the setting
+    // once, while the application object is made; programs started later (the calibrator) get the
+    // environment as it was.
+    const char *const scaling = "QT_ENABLE_HIGHDPI_SCALING";
+    const bool scalingWasSet = qEnvironmentVariableIsSet(scaling);
+    const QByteArray scalingBefore = qgetenv(scaling);
+    qputenv(scaling, "0");
     // The first text the main window measures waits for the font configuration to be read, which
     // takes about as long as connecting to the display; a second thread reads it meanwhile. Qt's
     // platform plugin loads the same library later and finds the configuration ready.
@@ -157,6 +162,11 @@ void GuiApp::createInstance(int &argc, char **argv)
         // What the parsing left free in the thread's own heap goes back to the system.
         malloc_trim(0);
     }
+    // Only now: the font thread reads the environment without Qt's lock.
+    if (scalingWasSet)
+        qputenv(scaling, scalingBefore);
+    else
+        qunsetenv(scaling);
 }
 
 GuiApp::GuiApp(int &argc, char **argv)

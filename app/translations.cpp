@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
-#include <QLibraryInfo>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTranslator>
@@ -127,16 +126,9 @@ QString installTranslations(const QString &dir, const QStringList &languages)
         qDebug() << "Translation:" << path << "not used:" << problem << "; texts stay English";
         return QString();
     }
+    // Qt's own catalogue stays out: the operator never sees a Qt dialog, and Qt's texts inside log
+    // lines (socket and database errors) are read by service tools in English.
     QCoreApplication::installTranslator(own);
-
-    const QString qtDir = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
-    const QString qtPath = findFile(qtDir, QStringLiteral("qtbase"), languages);
-    auto *qt = new QTranslator(QCoreApplication::instance());
-    if (!qtPath.isEmpty() && qt->load(qtPath)) {
-        QCoreApplication::installTranslator(qt);
-    } else {
-        delete qt;
-    }
-    qDebug() << "Translation:" << path << "loaded; Qt's own texts:" << (qtPath.isEmpty() ? QStringLiteral("none") : qtPath);
+    qDebug() << "Translation:" << path << "loaded";
     return path;
 }

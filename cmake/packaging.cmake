@@ -32,8 +32,9 @@ endforeach()
 add_custom_target(kv_package_docs ALL DEPENDS ${kv_gzipped})
 install(FILES ${CMAKE_BINARY_DIR}/package/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${KV_PACKAGE_NAME})
 install(FILES ${CMAKE_BINARY_DIR}/package/kestra-config.1.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/man/man1)
+# The pseudo translation is a developer's aid for the tests and the demo, not a language of the unit.
 install(DIRECTORY ${CMAKE_BINARY_DIR}/res/day ${CMAKE_BINARY_DIR}/res/night ${CMAKE_BINARY_DIR}/res/translations
-    DESTINATION ${KV_DATA_DIR}/res)
+    DESTINATION ${KV_DATA_DIR}/res PATTERN kestra_qps.qm EXCLUDE)
 install(FILES ${CMAKE_SOURCE_DIR}/tools/package/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${KV_PACKAGE_NAME})
 
 set(CPACK_GENERATOR DEB)
@@ -62,10 +63,4 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/gui ${CMAKE_
 # Loaded at run time, so invisible to dpkg-shlibdeps: the settings files' SQL driver; the
 # launcher's shell.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt${QT_VERSION_MAJOR}sql${QT_VERSION_MAJOR}-sqlite")
-# Qt's own texts in the operator's language.
-if(QT_VERSION_MAJOR EQUAL 5)
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n")
-else()
-    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
-endif()
 include(CPack)

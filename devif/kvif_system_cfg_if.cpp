@@ -323,7 +323,7 @@ QString SystemCfgIf::getSystemDisplayName()
         if (row.application == application)
             return tr(row.displayName);
     }
-    return tr(QT_TRANSLATE_NOOP("SystemCfgIf", "No Name"));
+    return tr("No Name");
 }
 
 bool SystemCfgIf::isHardware724417K()

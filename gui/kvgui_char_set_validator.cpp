@@ -4,8 +4,6 @@
 #include <QDebug>
 #include <QKeyEvent>
 
-#include <utility>
-
 namespace {
 
 // The repertoires of code pages 866 and 1251 as UTF-16, each an open bracket expression.
@@ -109,13 +107,16 @@ void TCharSetValidator::fixup(QString &input) const
 {
     if (charSet == CHAR_SET_UNICODE)
         return;
-    // One code unit at a time: a regular expression matches nothing at all in text with a lone
-    // surrogate, and each unit of a surrogate pair is outside every set.
+    // One character at a time, a surrogate pair as one: a regular expression matches nothing at all
+    // in text with a lone surrogate, so those go, and a pair stays when an extra character has it.
     QString kept;
     kept.reserve(input.size());
-    for (const QChar c : std::as_const(input)) {
-        if (setCharacter.match(QString(c)).hasMatch())
+    for (int i = 0; i < input.size(); ++i) {
+        const int units = input.at(i).isHighSurrogate() && i + 1 < input.size() && input.at(i + 1).isLowSurrogate() ? 2 : 1;
+        const QString c = input.mid(i, units);
+        if (setCharacter.match(c).hasMatch())
             kept += c;
+        i += units - 1;
     }
     input = kept;
 }

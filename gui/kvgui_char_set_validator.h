@@ -28,7 +28,8 @@ public:
 
     TCharSetValidator(TCharSet set, QObject *parent);
 
-    // extraChars go verbatim into the bracket expression, so they may hold ranges ("\\x{00C0}-\\x{00FF}").
+    // extraChars are characters of a QRegularExpression bracket expression, inserted verbatim: "]", "\\",
+    // "^" and "-" need a backslash, ranges ("\\x{00C0}-\\x{00FF}") and characters beyond U+FFFF work.
     void setCharSet(TCharSet set, const QString &extraChars);
     TCharSet getCharSet() const { return charSet; }
 

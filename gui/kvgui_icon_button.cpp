@@ -32,7 +32,8 @@ void TIconButton::setIconName(const QString &name)
     const QPixmap image = TStyleSheet::styleSheetHandler.getPixmap(iconName, TStyleSheet::Normal, true);
     const QSize minimum = image.size().expandedTo(QSize(MinimumSide, MinimumSide));
     setMinimumSize(minimum);
-    setMaximumHeight(image.height());
+    // The image's height, but never below the touch height of the minimum.
+    setMaximumHeight(minimum.height());
     setIconSize(minimum);
     update();
 }

@@ -301,14 +301,14 @@ QList<TOptionButton *> TOptionMenuWindow::shownEntries() const
 
 void TOptionMenuWindow::animateEndTimeoutHandler()
 {
-    TAbstractMenuShower *shower = pendingShower;
-    const bool exists = !pendingShowerWidget.isNull();
+    // Still pending while it is shown: should the main window be animating again, the same shower is
+    // refused instead of forcing that animation to its end as well.
+    if (pendingShower && !pendingShowerWidget.isNull())
+        showOptionMenu(pendingShower);
+    else if (pendingShower)
+        abandon();
     pendingShower = nullptr;
     pendingShowerWidget = nullptr;
-    if (shower && exists)
-        showOptionMenu(shower);
-    else if (shower)
-        abandon();
 }
 
 void TOptionMenuWindow::clickMenuShownWidget()

@@ -124,6 +124,10 @@
         <source>IP address</source>
         <translation>IP-адрес</translation>
     </message>
+    <message>
+        <source>No Name</source>
+        <translation>Без названия</translation>
+    </message>
 </context>
 <context>
     <name>TAbstractCfgWindow</name>

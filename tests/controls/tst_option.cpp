@@ -1,5 +1,6 @@
 // tst_option.cpp: options and the buttons that show them. (An option's slot on its parent is run end to end
 // by Store in tst_system_selection.)
+#include "kvgui_icon_button.h"
 #include "kvgui_option.h"
 #include "kvgui_option_button.h"
 #include "kvgui_option_icon_button.h"
@@ -140,6 +141,13 @@ private slots:
         QVERIFY(button.text().isEmpty() && !button.isCheckable());
         QTest::mouseClick(&button, Qt::LeftButton);
         QCOMPARE(leaf.count(), 0);
+    }
+    // A missing image shows as the 32-pixel placeholder; the button keeps the touch height.
+    void iconButtonShorterImage()
+    {
+        TIconButton button("Keys", "kvgui_absent", nullptr);
+        QCOMPARE(button.minimumSize(), QSize(58, 58));
+        QCOMPARE(button.maximumHeight(), 58);
     }
 };
 

@@ -22,6 +22,7 @@ private slots:
     void control_data();
     void control();
     void lintianClean();
+    void translations();
     void startsToFirstFrame_data();
     void startsToFirstFrame();
 
@@ -124,6 +125,13 @@ void TestPackage::lintianClean()
     const QString output = run("lintian", { "--fail-on", "error,warning", deb }, &status);
     const QStringList tags = output.split('\n').filter(QRegularExpression("^[EW]: "));
     QVERIFY2(status == 0 && tags.isEmpty(), qPrintable(output));
+}
+
+// The operator's languages; the pseudo locale is a developer's aid.
+void TestPackage::translations()
+{
+    const QDir dir(root + "/usr/share/kestra4417-config/res/translations");
+    QCOMPARE(dir.entryList({ "*.qm" }), QStringList { "kestra_ru.qm" });
 }
 
 void TestPackage::startsToFirstFrame_data()
