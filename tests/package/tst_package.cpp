@@ -194,13 +194,11 @@ void TestPackage::startsToFirstFrame()
         ::kill(pid_t(pid), SIGTERM);
     QVERIFY(app.waitForFinished(10000));
     QVERIFY2(painted && running, qPrintable(log));
-    QVERIFY2(log.contains("KESTRA 4417 MESSAGE TERMINAL"), qPrintable(log));
     // The resources came from the installed folder: no style sheet or image is missing.
     QVERIFY2(!log.contains("Missing "), qPrintable(log));
     QVERIFY2(!log.contains("<138>") && !log.contains("<136>"), qPrintable(log));
     QCOMPARE(launchedBuses, 0);
-    if (!bus.isEmpty())
-        QVERIFY(appEnvironment.contains("DBUS_SESSION_BUS_ADDRESS=" + bus.toLocal8Bit()));
+    QVERIFY(bus.isEmpty() || appEnvironment.contains("DBUS_SESSION_BUS_ADDRESS=" + bus.toLocal8Bit()));
 }
 
 QTEST_MAIN(TestPackage)
