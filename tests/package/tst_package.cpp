@@ -30,7 +30,9 @@ private:
     QString run(const QString &program, const QStringList &args, int *exitCode = nullptr) const;
     QString readFile(const QString &path) const;
     QImage screen() const;
-    static void endApplication(const QProcess &sandbox);
+    static qint64 applicationPid(const QProcess &sandbox);
+    static QList<QByteArray> environment(qint64 pid);
+    static int busesLaunchedFor(const QByteArray &display);
 
     QTemporaryDir tmp;
     QString deb;
@@ -59,9 +61,8 @@ QImage TestPackage::screen() const
     return QGuiApplication::primaryScreen()->grabWindow(0).toImage();
 }
 
-// Ends the application inside the sandbox with SIGTERM, so the sandbox closes down after it; the
-// sandbox's shell would hold a signal of its own until its command ends.
-void TestPackage::endApplication(const QProcess &sandbox)
+// The application among the sandbox's descendants, or 0.
+qint64 TestPackage::applicationPid(const QProcess &sandbox)
 {
     QList<qint64> family { sandbox.processId() };
     const QStringList pids = QDir("/proc").entryList({ "[0-9]*" }, QDir::Dirs);
@@ -80,8 +81,29 @@ void TestPackage::endApplication(const QProcess &sandbox)
     for (qint64 pid : family) {
         QFile comm("/proc/" + QString::number(pid) + "/comm");
         if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "kestra_config")
-            ::kill(pid_t(pid), SIGTERM);
+            return pid;
     }
+    return 0;
+}
+
+QList<QByteArray> TestPackage::environment(qint64 pid)
+{
+    QFile file("/proc/" + QString::number(pid) + "/environ");
+    return file.open(QIODevice::ReadOnly) ? file.readAll().split('\0') : QList<QByteArray>();
+}
+
+// Session buses that libdbus started through this X display (dbus-launch --autolaunch); they
+// detach, so they are found by their environment, not among the sandbox's descendants.
+int TestPackage::busesLaunchedFor(const QByteArray &display)
+{
+    int count = 0;
+    for (const QString &pid : QDir("/proc").entryList({ "[0-9]*" }, QDir::Dirs)) {
+        QFile comm("/proc/" + pid + "/comm");
+        if (comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "dbus-launch"
+            && environment(pid.toLongLong()).contains("DISPLAY=" + display))
+            ++count;
+    }
+    return count;
 }
 
 void TestPackage::initTestCase()
@@ -137,19 +159,28 @@ void TestPackage::translations()
 void TestPackage::startsToFirstFrame_data()
 {
     QTest::addColumn<QStringList>("sandboxArgs");
+    QTest::addColumn<QString>("bus");
 
-    QTest::newRow("on a provisioned unit") << QStringList();
+    // No session bus configured: none may be started through the display (dbus-x11 would).
+    QTest::newRow("on a provisioned unit") << QStringList() << QString();
     // Nothing reads the settings before the operator asks for the stored role.
-    QTest::newRow("on a unit without /appdata") << QStringList { "--no-appdata" };
+    QTest::newRow("on a unit without /appdata") << QStringList { "--no-appdata" } << QString();
+    QTest::newRow("with a session bus configured") << QStringList() << "unix:path=" + tmp.filePath("bus");
 }
 
 void TestPackage::startsToFirstFrame()
 {
     QFETCH(QStringList, sandboxArgs);
+    QFETCH(QString, bus);
     const QString state = tmp.filePath(QString("state-%1").arg(QTest::currentDataTag()).replace(' ', '-'));
     const QImage before = screen();
     QProcess app;
     app.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DBUS_SESSION_BUS_ADDRESS");
+    if (!bus.isEmpty())
+        env.insert("DBUS_SESSION_BUS_ADDRESS", bus);
+    app.setProcessEnvironment(env);
     app.start(qEnvironmentVariable("KV_SANDBOX"),
         QStringList { "--state", state, "--display" } + sandboxArgs + QStringList { "--", root + "/usr/bin/kestra-config" });
     QVERIFY(app.waitForStarted());
@@ -162,13 +193,20 @@ void TestPackage::startsToFirstFrame()
         30000);
     const QString log = readFile(state + "/syslog");
     const bool running = app.state() == QProcess::Running;
-    endApplication(app);
+    const qint64 pid = applicationPid(app);
+    const QList<QByteArray> appEnvironment = environment(pid);
+    const int launchedBuses = busesLaunchedFor(qgetenv("DISPLAY"));
+    // SIGTERM to the application, so the sandbox closes down after it; the sandbox's shell would
+    // hold a signal of its own until its command ends.
+    if (pid)
+        ::kill(pid_t(pid), SIGTERM);
     QVERIFY(app.waitForFinished(10000));
     QVERIFY2(painted && running, qPrintable(log));
-    QVERIFY2(log.contains("KESTRA 4417 MESSAGE TERMINAL"), qPrintable(log));
     // The resources came from the installed folder: no style sheet or image is missing.
     QVERIFY2(!log.contains("Missing "), qPrintable(log));
     QVERIFY2(!log.contains("<138>") && !log.contains("<136>"), qPrintable(log));
+    QCOMPARE(launchedBuses, 0);
+    QVERIFY(bus.isEmpty() || appEnvironment.contains("DBUS_SESSION_BUS_ADDRESS=" + bus.toLocal8Bit()));
 }
 
 QTEST_MAIN(TestPackage)
