@@ -10,51 +10,6 @@
 
 #include <QVBoxLayout>
 
-#include <dlfcn.h>
-#include <type_traits>
-
-namespace {
-
-// The system configuration lives in the device interface library, which brings QtNetwork, QtSql and
-// their dependencies (Kerberos among them): over a megabyte that the menu never needs. The program is
-// linked without it and loads it when the stored role is first asked for; the library's own start-up
-// (its device-type table) runs then. Found by the program's run path, as at link time.
-struct SystemCfgCalls
-{
-    SystemCfgIf *(*getSystemCfgIf)();
-    bool (*isPrimary)(SystemCfgIf *);
-    void (*setPrimary)(SystemCfgIf *, bool);
-};
-
-// The symbol names below are these declarations' (Itanium C++ ABI, where a member function takes
-// its object as the first argument).
-static_assert(std::is_same<decltype(&SystemCfgIf::getSystemCfgIf), SystemCfgIf *(*)()>::value, "getSystemCfgIf changed");
-static_assert(std::is_same<decltype(&SystemCfgIf::isPrimary), bool (SystemCfgIf::*)()>::value, "isPrimary changed");
-static_assert(std::is_same<decltype(&SystemCfgIf::setPrimary), void (SystemCfgIf::*)(bool)>::value, "setPrimary changed");
-
-template<typename Function> Function symbol(void *library, const char *name)
-{
-    void *address = dlsym(library, name);
-    if (!address)
-        qFatal("%s", dlerror());
-    return reinterpret_cast<Function>(address);
-}
-
-const SystemCfgCalls &systemCfg()
-{
-    static const SystemCfgCalls calls = [] {
-        void *library = dlopen("libkvif.so.1", RTLD_NOW);
-        if (!library)
-            qFatal("%s", dlerror());
-        return SystemCfgCalls { symbol<SystemCfgIf *(*)()>(library, "_ZN11SystemCfgIf14getSystemCfgIfEv"),
-            symbol<bool (*)(SystemCfgIf *)>(library, "_ZN11SystemCfgIf9isPrimaryEv"),
-            symbol<void (*)(SystemCfgIf *, bool)>(library, "_ZN11SystemCfgIf10setPrimaryEb") };
-    }();
-    return calls;
-}
-
-} // namespace
-
 SelectSystemCfgWindow::SelectSystemCfgWindow(QWidget *parent)
     : TAbstractCfgWindow(tr("Select GMDSS system"), false)
     , storedPrimary(true)
@@ -84,7 +39,7 @@ SelectSystemCfgWindow::SelectSystemCfgWindow(QWidget *parent)
 
 void SelectSystemCfgWindow::updateData()
 {
-    storedPrimary = systemCfg().isPrimary(systemCfg().getSystemCfgIf());
+    storedPrimary = SystemCfgIf::getSystemCfgIf()->isPrimary();
     storing = false;
     passwordAccepted = true;
     (storedPrimary ? pPrimaryLed : pDuplicatedLed)->setChecked(true);
@@ -132,6 +87,6 @@ void SelectSystemCfgWindow::storeData()
     if (storing)
         return;
     storing = true;
-    systemCfg().setPrimary(systemCfg().getSystemCfgIf(), pPrimaryLed->isChecked());
+    SystemCfgIf::getSystemCfgIf()->setPrimary(pPrimaryLed->isChecked());
     close();
 }
