@@ -1,6 +1,7 @@
 # 32-bit x86 build on an amd64 Debian host: the host's gcc in -m32 mode (g++-multilib) against
-# Debian's i386 multiarch packages (qtbase5-dev:i386). The kernel runs the programs natively, so
-# this is no cross build: tests and build-time tools run as they are. moc, rcc and uic stay the
+# Debian's i386 multiarch packages (qtbase5-dev:i386). The host runs the programs, natively or
+# through qemu-i386 registered with binfmt_misc, so this is no cross build: tests and build-time
+# tools run as they are. moc, rcc and uic stay the
 # host's programs (qtbase5-dev-tools).
 set(CMAKE_C_COMPILER gcc)
 set(CMAKE_CXX_COMPILER g++)
