@@ -9,7 +9,10 @@ Each row starts and ends on the menu. On every window a row reaches, "check" pro
 control is named and lies on the screen inside the visible part of its window.
 """
 import os
+import re
+import sqlite3
 import sys
+import time
 
 sys.path.insert(0, os.path.join(os.environ["KV_SOURCE_DIR"], "tools/outside-in"))
 from unit_x import Failure, Unit, wait  # noqa: E402
@@ -18,19 +21,20 @@ SELECT, STORE, CANCEL = "&Select GMDSS system", "SelectSystemCfgWindow:&Store", 
 PASSWORD = "Configuration password"
 # Each row: what the operator does and sees, one step after another.
 ROWS = [
-    ("the key panel on the window: Tab, Backtab and arrows move the focus; Escape stays; Return presses Store, "
-     "which closes an unchanged window without a question",
-     f"touch {SELECT}; checked Primary; check; key Tab; focus {STORE}; key Tab; focus {CANCEL}; key Tab; focus Primary; "
+    ("the menu is drawn without GL and with stand-ins for the unit's fonts; the key panel on the window: Tab, "
+     "Backtab and arrows move the focus; Escape stays; Return presses Store, which closes an unchanged window",
+     f"unaccelerated; logged Warning: The system does not contain all the specified fonts!; touch {SELECT}; checked Primary; check; key Tab; focus {STORE}; key Tab; focus {CANCEL}; key Tab; focus Primary; "
      f"key shift+Tab; focus {CANCEL}; key Right; focus Primary; key Escape; see {STORE}; key Return; gone {STORE}; "
      f"stored 1; key Escape; see {SELECT}"),
     ("a wrong password is refused with a warning; Escape on the request puts the role back",
      f"touch {SELECT}; touch Duplicated; focus {PASSWORD}; check; touch 123, symbols; check; touch Next page; check; "
      f"touch Previous page; type 7390; key Return; see Access denied; check; touch TMessageWindow:&OK; "
      f"focus {PASSWORD}; key Escape; gone {PASSWORD}; checked Primary; touch {CANCEL}; stored 1"),
-    ("the password typed on the keyboard's keys and Return, then Store and Yes store duplicated",
+    ("the password typed on the keyboard's keys and Return, then Store and Yes store duplicated, once another "
+     "process of the unit has let go of the settings file",
      f"touch {SELECT}; touch Duplicated; type 73911; touch Back space; key Return; gone {PASSWORD}; "
      f"checked Duplicated; key Down; focus {STORE}; key Left; focus Duplicated; touch {STORE}; "
-     f"see Are you sure?; check; touch &Yes; gone {STORE}; stored 0"),
+     f"see Are you sure?; check; touch &Yes while locked; gone {STORE}; stored 0"),
     ("mnemonics: No goes back to the window, Store and Yes store primary again",
      f"touch {SELECT}; touch Primary; type 7391; touch TAbstractCfgWindow:&OK; gone {PASSWORD}; "
      f"mnemonic {STORE}; see Are you sure?; mnemonic &No; gone Are you sure?; stored 0; checked Primary; mnemonic {STORE}; "
@@ -43,8 +47,36 @@ ROWS = [
 ]
 
 
+def process_maps(pid, name):
+    """The memory map of the process called name among pid and its descendants."""
+    pids = [pid]
+    while pids:
+        proc = f"/proc/{pids.pop()}"
+        try:
+            if open(proc + "/comm").read().strip() == name:
+                return open(proc + "/maps").read()
+            pids += open(f"{proc}/task/{proc[6:]}/children").read().split()
+        except OSError:  # ended meanwhile
+            pass
+    return ""
+
+
 def step(unit, verb, arg):
-    if verb == "touch":
+    if verb == "touch" and arg.endswith(" while locked"):
+        # Another process of the unit writes the serial number, holding the lock a while after the
+        # application has begun to wait for it; both values must be kept.
+        other = sqlite3.connect(f"{unit.appdata}/system_cfg.db", isolation_level=None)
+        other.execute("BEGIN IMMEDIATE")
+        other.execute("UPDATE systemCfg SET serialNumber='held'")
+        stores = unit.log().count('"UPDATE systemCfg SET isPrimary=')
+        unit.touch(arg[:-len(" while locked")])
+        if not wait(lambda: unit.log().count('"UPDATE systemCfg SET isPrimary=') > stores, 10):
+            unit.fail("the role was not stored")
+        time.sleep(2)
+        other.execute("COMMIT")
+        if not wait(lambda: other.execute("SELECT isPrimary || serialNumber FROM systemCfg").fetchone()[0] == "0held", 20):
+            unit.fail("the role or the other process's value was lost")
+    elif verb == "touch":
         unit.touch(arg)
     elif verb == "key":
         unit.key(arg)
@@ -73,8 +105,13 @@ def step(unit, verb, arg):
         if not wait(lambda: str(unit.stored()) == arg, 10):
             unit.fail(f"the stored role is {unit.stored()}, not {arg}")
     elif verb == "calibrated":
-        if not wait(lambda: open(unit.calibrator).read().strip().endswith("calibrator -r"), 20):
-            unit.fail("the calibrator was not started with -r")
+        # The application turns its own scaling off; the calibrator gets the engineer's setting.
+        if not wait(lambda: re.search(" QT_ENABLE_HIGHDPI_SCALING=1 .*calibrator -r$", open(unit.calibrator).read().strip()), 20):
+            unit.fail(f"the calibrator was not started with -r and the engineer's scaling: {open(unit.calibrator).read()}")
+    elif verb == "unaccelerated":
+        maps = process_maps(unit.app.pid, "kestra_config")
+        if "Widgets" not in maps or "libGLX_mesa" in maps or "_dri.so" in maps:
+            unit.fail("the X server's GL driver was loaded, or the program not found")
     elif verb == "logged":
         if not wait(lambda: arg in unit.log(), 10):
             unit.fail(f'the system log lacks "{arg}"')
