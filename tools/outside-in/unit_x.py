@@ -34,7 +34,7 @@ class Failure(AssertionError):
 
 
 def wait(what, timeout=15.0, step=0.1):
-    """The first true value of what(), or None after the time-out."""
+    """The first true value of what(), or its last false one after the time-out."""
     end = time.monotonic() + timeout
     while True:
         value = what()
