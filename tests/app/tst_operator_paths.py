@@ -41,7 +41,7 @@ ROWS = [
      f"see Are you sure?; mnemonic &Yes; "
      f"gone {STORE}; stored 1"),
     ("mnemonic Cancel leaves without storing; calibration starts the calibrator; Exit ends the program",
-     f"touch {SELECT}; key Down; key Down; focus {CANCEL}; mnemonic {CANCEL}; gone {STORE}; stored 1; "
+     f"touch {SELECT}; see {STORE}; key Down; key Down; focus {CANCEL}; mnemonic {CANCEL}; gone {STORE}; stored 1; "
      f"touch &Calibrate touch screen; calibrated; touch &Exit configuration; exited; "
      f"logged void MainScreen::handleNormalOperation()"),
 ]
