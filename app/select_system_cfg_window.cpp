@@ -6,7 +6,7 @@
 #include "kvgui_option.h"
 #include "kvgui_option_button.h"
 #include "kvgui_password_req_window.h"
-#include "kvif_system_cfg_if.h"
+#include "system_role.h"
 
 #include <QVBoxLayout>
 
@@ -39,7 +39,7 @@ SelectSystemCfgWindow::SelectSystemCfgWindow(QWidget *parent)
 
 void SelectSystemCfgWindow::updateData()
 {
-    storedPrimary = SystemCfgIf::getSystemCfgIf()->isPrimary();
+    storedPrimary = SystemRole::isPrimary();
     storing = false;
     passwordAccepted = true;
     (storedPrimary ? pPrimaryLed : pDuplicatedLed)->setChecked(true);
@@ -87,6 +87,6 @@ void SelectSystemCfgWindow::storeData()
     if (storing)
         return;
     storing = true;
-    SystemCfgIf::getSystemCfgIf()->setPrimary(pPrimaryLed->isChecked());
+    SystemRole::setPrimary(pPrimaryLed->isChecked());
     close();
 }

@@ -1,8 +1,9 @@
 # Installation as on the unit's image, and the Debian package of it (cpack -G DEB).
 #
 #   /usr/bin/kestra-config               starts the application in its working directory
-#   /usr/lib/<triplet>/kestra4417-config/ the application, its two libraries and the stand-ins
-#                                        a service engineer runs (provision-settings, iu-daemon)
+#   /usr/lib/<triplet>/kestra4417-config/ the application, its two libraries, the module it loads
+#                                        for the system configuration, and the stand-ins a
+#                                        service engineer runs (provision-settings, iu-daemon)
 #   /usr/share/kestra4417-config/res/    style sheets, images and translations; the working
 #                                        directory, which also takes the image's "version" file
 #
@@ -18,6 +19,8 @@ set(kv_programs kestra_config provision-settings iu-daemon)
 set_target_properties(${kv_programs} PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS ${kv_programs} RUNTIME DESTINATION ${KV_PRIVATE_DIR})
 install(TARGETS kvgui kvif LIBRARY DESTINATION ${KV_PRIVATE_DIR} NAMELINK_SKIP)
+set_target_properties(kestra_config_role PROPERTIES INSTALL_RPATH "$ORIGIN")
+install(TARGETS kestra_config_role LIBRARY DESTINATION ${KV_PRIVATE_DIR})
 # The launcher learns the private folder from here.
 configure_file(${CMAKE_SOURCE_DIR}/tools/package/kestra-config.in ${CMAKE_BINARY_DIR}/package/kestra-config @ONLY)
 install(PROGRAMS ${CMAKE_BINARY_DIR}/package/kestra-config DESTINATION ${CMAKE_INSTALL_BINDIR})

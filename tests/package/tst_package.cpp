@@ -23,6 +23,7 @@ private slots:
     void control();
     void lintianClean();
     void translations();
+    void roleModule();
     void startsToFirstFrame_data();
     void startsToFirstFrame();
 
@@ -154,6 +155,17 @@ void TestPackage::translations()
 {
     const QDir dir(root + "/usr/share/kestra4417-config/res/translations");
     QCOMPARE(dir.entryList({ "*.qm" }), QStringList { "kestra_ru.qm" });
+}
+
+// Loaded by the executable when the role is first needed: beside it, finding its libraries there.
+void TestPackage::roleModule()
+{
+    const QStringList dirs = QDir(root + "/usr/lib").entryList({ "*-linux-gnu*" }, QDir::Dirs);
+    QCOMPARE(dirs.size(), 1);
+    const QString dir = root + "/usr/lib/" + dirs.first() + "/kestra4417-config";
+    QVERIFY(QFile::exists(dir + "/kestra_config"));
+    const QString linked = run("ldd", { dir + "/libkestra_config_role.so" });
+    QVERIFY2(linked.contains(dir + "/libkvif.so.1 ") && !linked.contains("not found"), qPrintable(linked));
 }
 
 void TestPackage::startsToFirstFrame_data()
