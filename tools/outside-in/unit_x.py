@@ -29,6 +29,11 @@ PARTS = {"frame", "filler", "panel", "scroll pane", "viewport", "window", "dialo
 SCREEN = (0, 0, 800, 600)
 
 
+def _die_with_parent():
+    import ctypes
+    ctypes.CDLL(None).prctl(1, signal.SIGTERM)  # PR_SET_PDEATHSIG
+
+
 class Failure(AssertionError):
     pass
 
@@ -153,11 +158,15 @@ class Unit:
 
     # --- the set-up -------------------------------------------------------------------------
     def _spawn(self, args, env=None, **kw):
-        p = subprocess.Popen(args, env=env, start_new_session=True, **kw)
+        # Each in its own group, ended with its children in __exit__; and ended by the kernel if the
+        # harness itself is killed outright, so no server outlives a run.
+        p = subprocess.Popen(args, env=env, start_new_session=True, preexec_fn=_die_with_parent, **kw)
         self.procs.append(p)
         return p
 
     def __enter__(self):
+        # A test runner's SIGTERM ends the run through __exit__ as an exception would.
+        signal.signal(signal.SIGTERM, lambda *_: sys.exit(128 + signal.SIGTERM))
         try:
             self._start()
         except BaseException:
