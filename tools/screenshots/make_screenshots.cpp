@@ -1,7 +1,7 @@
 // make_screenshots.cpp: pictures of the configuration application as the operator sees it, for
 // review: the menu, a warning and the yes/no question over it, the system selection with its
-// password request, and the touch keyboard under a window in each of its main layouts, in day and
-// night mode.
+// password request, the touch keyboard under a window in each of its main layouts, and framework
+// controls the configuration screens do not use, in day and night mode.
 // Run in the unit sandbox (scripts/screenshots), which gives it res/ and a system log.
 #include "gui_app.h"
 #include "kvgui_abstract_cfg_window.h"
@@ -198,6 +198,7 @@ bool selectionShots(MainWindow &window, TOptionButton *select, const QString &di
 } // namespace
 
 bool saveMenuScreenshots(TMainWindow &window, QWidget *screen, const QString &dir, const QString &suffix);
+bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString &dir, const QString &suffix);
 
 int main(int argc, char **argv)
 {
@@ -247,6 +248,7 @@ int main(int argc, char **argv)
         ok &= keyboardShots(window, buttons[0], dir, suffix);
         ok &= selectionShots(window, buttons[0], dir, suffix);
         ok &= saveMenuScreenshots(window, window.findChild<MainScreen *>(), dir, suffix);
+        ok &= saveGalleryScreenshots(window, window.findChild<MainScreen *>(), dir, suffix);
     }
     return ok ? 0 : 1;
 }

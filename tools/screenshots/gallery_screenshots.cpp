@@ -1,0 +1,92 @@
+// gallery_screenshots.cpp: review pictures of framework controls that the configuration screens do
+// not use, above and below the configuration menu: icon buttons with and without their text, option
+// buttons with an icon, checked and disabled, and a minimisable button bar; then the icon button's
+// menu opened over them, and the bar minimised.
+#include "kvgui_abstract_menu_shower.h"
+#include "kvgui_button_bar.h"
+#include "kvgui_icon_button.h"
+#include "kvgui_main_window.h"
+#include "kvgui_option.h"
+#include "kvgui_option_button.h"
+#include "kvgui_option_icon_button.h"
+#include "kvgui_option_menu_window.h"
+#include "kvgui_sub_window_view.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <cstdio>
+
+namespace {
+
+bool shoot(TMainWindow &window, const QString &path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 5000 && window.isAnimating())
+        QTest::qWait(20);
+    QTest::qWait(400);
+    const bool saved = window.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    return saved;
+}
+
+} // namespace
+
+bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString &dir, const QString &suffix)
+{
+    TIconButton keys(QObject::tr("Keys"), QStringLiteral("kvgui_keyboard"), screen);
+    keys.setGeometry(20, 10, 80, 120);
+
+    TOption devices(QObject::tr("&Devices"), QStringLiteral("kvgui_device_usb"), nullptr);
+    for (const char *text : { "&USB stick", "&SD card", "&Message terminal" })
+        devices.appendSubOption(new TOption(QObject::tr(text), &devices));
+    TOptionIconButton withText(&devices, screen);
+    withText.setDrawFlags(TOptionIconButton::DrawBackground | TOptionIconButton::DrawText);
+    withText.setMenuDirection(TAbstractMenuShower::DropDown);
+    withText.move(120, 10);
+    withText.resize(withText.sizeHint());
+
+    // Without its text flag the button keeps to its icon, however long the option's text.
+    TOption card(QObject::tr("A memory card of the unit"), QStringLiteral("kvgui_device_sdcard"), nullptr);
+    TOptionIconButton iconOnly(&card, screen);
+    iconOnly.move(230, 10);
+    iconOnly.resize(iconOnly.sizeHint());
+
+    TOption info(QObject::tr("&Information"), QStringLiteral("kvgui_message_info"), nullptr);
+    TOptionButton withIcon(&info, screen);
+    withIcon.setGeometry(320, 10, 220, 58);
+    TOption checked(QObject::tr("C&hecked"), nullptr);
+    TOptionButton checkedButton(&checked, screen);
+    checkedButton.setCheckable(true);
+    checkedButton.setChecked(true);
+    checkedButton.setGeometry(560, 10, 220, 58);
+    TOption disabled(QObject::tr("&Disabled"), nullptr);
+    disabled.setEnabled(false);
+    TOptionButton disabledButton(&disabled, screen);
+    disabledButton.setGeometry(560, 80, 220, 58);
+
+    TButtonBar bar(screen, true);
+    TOption edit(QObject::tr("&Edit"), nullptr);
+    TOption tools(QObject::tr("T&ools"), QStringLiteral("kvgui_tools"), nullptr);
+    bar.addNewOptionButton(&edit, 1);
+    bar.addNewOptionIconButton(&tools);
+    bar.addLabel(QObject::tr("Label"), 1, Qt::AlignCenter);
+    bar.addIcon(QStringLiteral("kvgui_message_warning"));
+    bar.setFullyShown();
+    // In a layout the bar would widen itself; here it is placed once it may.
+    bar.setGeometry(0, screen->height() - 70, 800, 58);
+    for (QWidget *w : std::initializer_list<QWidget *> { &keys, &withText, &iconOnly, &withIcon, &checkedButton, &disabledButton, &bar })
+        w->show();
+
+    bool ok = shoot(window, dir + "/gallery" + suffix + ".png");
+    QTest::mouseClick(&withText, Qt::LeftButton);
+    ok &= shoot(window, dir + "/gallery_menu" + suffix + ".png");
+    for (TSubWindowView *view : window.getSubWindows()) {
+        if (qobject_cast<TOptionMenuWindow *>(view->getWindow()))
+            view->close();
+    }
+    bar.setMinimized();
+    ok &= shoot(window, dir + "/gallery_minimized" + suffix + ".png");
+    return ok;
+}
