@@ -35,13 +35,18 @@ private slots:
         QTest::addColumn<QPoint>("at"); // the 150 x 58 button's top left
         QTest::addColumn<Ints>("columns"); // entries per column, left to right
         QTest::addColumn<QString>("opens"); // the side, as the menu-shown button's object name gives it
+        QTest::addColumn<QString>("walk"); // focused entry after each of Down Down Up Up Up Right Left, from none
         // Dropping up from y = 200 leaves room for three rows.
-        QTest::newRow("seven entries in three columns") << 7 << Direction::DropUp << QPoint(300, 200) << Ints { 3, 3, 1 } << "dropUp";
-        QTest::newRow("twelve entries in two even columns") << 12 << Direction::DropDown << QPoint(300, 10) << Ints { 6, 6 } << "dropDown";
-        QTest::newRow("one row per column without room") << 3 << Direction::DropUp << QPoint(300, 40) << Ints { 1, 1, 1 } << "dropUp";
+        QTest::newRow("seven entries in three columns") << 7 << Direction::DropUp << QPoint(300, 200) << Ints { 3, 3, 1 } << "dropUp"
+                                                        << "0 1 0 6 5 5 2";
+        QTest::newRow("twelve entries in two even columns") << 12 << Direction::DropDown << QPoint(300, 10) << Ints { 6, 6 } << "dropDown"
+                                                            << "0 1 0 11 10 10 4";
+        QTest::newRow("one row per column without room") << 3 << Direction::DropUp << QPoint(300, 40) << Ints { 1, 1, 1 } << "dropUp"
+                                                         << "0 1 0 2 1 2 1";
         QTest::newRow("to the right at the right edge flips")
-            << 3 << Direction::ToTheRight << QPoint(640, 200) << Ints { 3 } << "toTheLeft";
-        QTest::newRow("to the left at the left edge flips") << 3 << Direction::ToTheLeft << QPoint(10, 200) << Ints { 3 } << "toTheRight";
+            << 3 << Direction::ToTheRight << QPoint(640, 200) << Ints { 3 } << "toTheLeft" << QString();
+        QTest::newRow("to the left at the left edge flips")
+            << 3 << Direction::ToTheLeft << QPoint(10, 200) << Ints { 3 } << "toTheRight" << QString();
     }
     void opening()
     {
@@ -50,6 +55,7 @@ private slots:
         QFETCH(QPoint, at);
         QFETCH(Ints, columns);
         QFETCH(QString, opens);
+        QFETCH(QString, walk);
         const QRect button(at, QSize(150, 58));
         TOptionMenuWindow *window = openFrom(menuButton(entries, direction, button));
         QVERIFY(window);
@@ -76,6 +82,15 @@ private slots:
             { "toTheLeft", button.left() - menuRect.right() }, { "dropUp", button.top() - menuRect.bottom() },
             { "dropDown", menuRect.top() - button.bottom() } };
         QCOMPARE(gap.value(opens), 1);
+
+        // The key panel: Down and Up go round the entries, Right and Left a column over.
+        QStringList focused;
+        for (Qt::Key key : { Qt::Key_Down, Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Right, Qt::Key_Left }) {
+            QTest::keyClick(window, key);
+            focused << QString::number(window->getMenuButtons().indexOf(qobject_cast<TOptionButton *>(QApplication::focusWidget())));
+        }
+        if (!walk.isEmpty())
+            QCOMPARE(focused.join(' '), walk);
     }
     void closing_data()
     {

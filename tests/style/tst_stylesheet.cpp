@@ -116,6 +116,9 @@ private slots:
         QCOMPARE(styleSheet.getPixmap("kvgui_lamp", TStyleSheet::Normal, false).toImage().pixelColor(0, 0), QColor(Qt::red));
         QCOMPARE(changed.at(1).at(0).toString(), day);
         QCOMPARE(warnings("Missing style sheet "), 1);
+        // The Open Four families are announced as any other change.
+        styleSheet.setUseOpenFour(true);
+        QCOMPARE(changed.at(2).at(0).toString(), "D { font-family: \"Droid Sans Open Four\" }");
     }
 
 private:
