@@ -76,7 +76,13 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
     bar.setFullyShown();
     // In a layout the bar would widen itself; here it is placed once it may.
     bar.setGeometry(0, screen->height() - 70, 800, 58);
-    for (QWidget *w : std::initializer_list<QWidget *> { &keys, &withText, &iconOnly, &withIcon, &checkedButton, &disabledButton, &bar })
+    // A minimisable bar as it starts: its tools button alone.
+    TButtonBar fresh(screen, true);
+    TOption print(QObject::tr("&Print"), nullptr);
+    fresh.addNewOptionButton(&print);
+    fresh.move(720, 360);
+    for (QWidget *w :
+        std::initializer_list<QWidget *> { &keys, &withText, &iconOnly, &withIcon, &checkedButton, &disabledButton, &bar, &fresh })
         w->show();
 
     bool ok = shoot(window, dir + "/gallery" + suffix + ".png");
