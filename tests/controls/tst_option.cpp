@@ -53,6 +53,17 @@ private slots:
         emit child.leafSelected(3);
         QCOMPARE(QList<QVariantList>(reported), list.contains("Child") ? QList<QVariantList> { { 3 } } : QList<QVariantList> {});
     }
+    // A menu emptied at once is a leaf again, and its entries, with theirs, are gone.
+    void deleteAllSubOptions()
+    {
+        TOption menu("Menu", nullptr);
+        QPointer<TOption> child = new TOption("Child", nullptr), grandchild = new TOption("Grandchild", nullptr);
+        menu.appendSubOption(child);
+        child->appendSubOption(grandchild);
+        menu.deleteAllSubOptions();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!menu.hasSubOptions() && child.isNull() && grandchild.isNull());
+    }
     void keyRules_data()
     {
         QTest::addColumn<QString>("button");
