@@ -116,6 +116,35 @@ private slots:
         }
         QCOMPARE(returns.count(), 1);
     }
+    // The key panel's arrows leave a field at its ends; a field's own next keys leave it from anywhere.
+    void focusMoves_data()
+    {
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("focused");
+        QTest::newRow("Left at the start goes back") << 0 << int(Qt::Key_Left) << "previous";
+        QTest::newRow("Left within the text stays") << 1 << int(Qt::Key_Left) << "field";
+        QTest::newRow("Right at the end goes on") << 2 << int(Qt::Key_Right) << "next";
+        QTest::newRow("Right within the text stays") << 1 << int(Qt::Key_Right) << "field";
+        QTest::newRow("a set next key goes on from within") << 1 << int(Qt::Key_Down) << "next";
+        QTest::newRow("Home at the start stays") << 0 << int(Qt::Key_Home) << "field";
+    }
+    void focusMoves()
+    {
+        QFETCH(int, cursor);
+        QFETCH(int, key);
+        QFETCH(QString, focused);
+        auto *edit = newEdit();
+        auto *next = newEdit();
+        edit->setPreviousFocusWidget(form->first);
+        edit->setNextFocusWidget(next, Qt::Key_Down);
+        edit->setText("ab");
+        show(edit);
+        edit->setCursorPosition(cursor);
+        QTest::keyClick(edit, Qt::Key(key));
+        const QMap<QString, QWidget *> widgets { { "previous", form->first }, { "next", next }, { "field", edit } };
+        QCOMPARE(QApplication::focusWidget(), widgets.value(focused));
+    }
     void cyrillicWarning_data()
     {
         QTest::addColumn<QString>("key");
