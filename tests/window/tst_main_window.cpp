@@ -109,6 +109,14 @@ private slots:
         QVERIFY(!mainWindow->isAnimating());
         QCOMPARE(home->getProxyItem()->opacity(), 1.0);
         QVERIFY(home->hasFocus());
+        // A window over it takes the touches; closed, it gives them back.
+        TestSubWindow *window = newWindow(2);
+        window->showWindow(QPoint(200, 200));
+        settle();
+        QVERIFY(!home->getProxyItem()->isEnabled());
+        window->getView()->close();
+        settle();
+        QVERIFY(home->getProxyItem()->isEnabled());
     }
 
     // Windows shown in the order given, each opening awaited; then the topmost is closed again and
