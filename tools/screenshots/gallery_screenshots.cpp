@@ -1,11 +1,12 @@
 // gallery_screenshots.cpp: review pictures of framework controls that the configuration screens do
 // not use, above and below the configuration menu: icon buttons with and without their text, option
 // buttons with an icon, checked and disabled, and a minimisable button bar; then the icon button's
-// menu opened over them, and the bar minimised.
+// menu opened over them, the bar minimised, and an error message with its time stamp.
 #include "kvgui_abstract_menu_shower.h"
 #include "kvgui_button_bar.h"
 #include "kvgui_icon_button.h"
 #include "kvgui_main_window.h"
+#include "kvgui_message_window.h"
 #include "kvgui_option.h"
 #include "kvgui_option_button.h"
 #include "kvgui_option_icon_button.h"
@@ -94,5 +95,12 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
     }
     bar.setMinimized();
     ok &= shoot(window, dir + "/gallery_minimized" + suffix + ".png");
+
+    // An error as the terminal reports one that arrived earlier: with its time stamp.
+    TMessageWindow::error(
+        QObject::tr("Printer error"), QObject::tr("The printer is out of paper."), QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
+    ok &= shoot(window, dir + "/gallery_error" + suffix + ".png");
+    for (TSubWindowView *view : window.getSubWindows())
+        view->close();
     return ok;
 }

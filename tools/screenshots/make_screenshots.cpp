@@ -99,10 +99,13 @@ bool keyboardShots(MainWindow &window, QWidget *from, const QString &dir, const 
         TKeyboardCharacterSet set;
         int steps; // 0 plain, 1 Shift, 2 first symbol page, 3 second symbol page
     };
+    // Digits last: the selection's password request follows with the keyboard as it is left.
     const Shot shots[] = { { "keyboard_latin", KEYBOARD_CHARACTER_SET_ASCII, 0 },
         { "keyboard_latin_shift", KEYBOARD_CHARACTER_SET_ASCII, 1 }, { "keyboard_russian", KEYBOARD_CHARACTER_SET_INM_C_7BIT_CYRILLIC, 0 },
+        { "keyboard_radiotelex_cyrillic", KEYBOARD_CHARACTER_SET_RADIOTELEX_CYRILLIC, 0 },
+        { "keyboard_5bit", KEYBOARD_CHARACTER_SET_INM_C_5BIT, 0 }, { "keyboard_5bit_symbols", KEYBOARD_CHARACTER_SET_INM_C_5BIT, 2 },
         { "keyboard_symbols_1", KEYBOARD_CHARACTER_SET_ASCII, 2 }, { "keyboard_symbols_2", KEYBOARD_CHARACTER_SET_ASCII, 3 },
-        { "keyboard_digits", KEYBOARD_CHARACTER_SET_DIGIT, 0 } };
+        { "keyboard_digits_plus", KEYBOARD_CHARACTER_SET_DIGIT_PLUS, 0 }, { "keyboard_digits", KEYBOARD_CHARACTER_SET_DIGIT, 0 } };
     for (const Shot &shot : shots) {
         TextWindow *textWindow = new TextWindow;
         textWindow->setAttribute(Qt::WA_DeleteOnClose);
@@ -118,7 +121,8 @@ bool keyboardShots(MainWindow &window, QWidget *from, const QString &dir, const 
             return false;
         }
         keyboard->setKeyboardCharacterSet(shot.set);
-        textWindow->field->setText(shot.set == KEYBOARD_CHARACTER_SET_DIGIT ? "4711" : "");
+        const bool digits = shot.set == KEYBOARD_CHARACTER_SET_DIGIT || shot.set == KEYBOARD_CHARACTER_SET_DIGIT_PLUS;
+        textWindow->field->setText(digits ? "4711" : "");
         if (shot.steps == 1)
             tap(keyboard->getShiftKey());
         if (shot.steps >= 2)
@@ -126,7 +130,7 @@ bool keyboardShots(MainWindow &window, QWidget *from, const QString &dir, const 
         if (shot.steps == 3)
             tap(keyboard->getSymbolArrowDown());
         // A few keys typed through the keyboard itself, so the field shows what it received.
-        if (shot.steps == 0 && shot.set != KEYBOARD_CHARACTER_SET_DIGIT) {
+        if (shot.steps == 0 && !digits) {
             for (int i : { 0, 3, 5 })
                 tap(keyboard->getKeys().at(i));
         }
