@@ -1,14 +1,27 @@
 // system_role.cpp
 #include "system_role.h"
 
-#include <QtGlobal>
+#include <QByteArray>
 
 #include <dlfcn.h>
 
+#include <climits>
+
 namespace {
 
-// Found through the executable's run path: beside it when installed, beside kvgui in the tree.
 const char *const ModuleName = "libkestra_config_role.so";
+
+// Beside kvgui, in the package's private folder as in the tree. Not through the run path: a
+// sanitizer's dlopen interceptor would search with its own library's, which has none.
+QByteArray modulePath()
+{
+    char origin[PATH_MAX] = "";
+    if (void *kvgui = dlopen(KV_KVGUI_SONAME, RTLD_LAZY | RTLD_NOLOAD)) {
+        dlinfo(kvgui, RTLD_DI_ORIGIN, origin);
+        dlclose(kvgui);
+    }
+    return QByteArray(origin) + '/' + ModuleName;
+}
 
 struct Module
 {
@@ -20,7 +33,8 @@ const Module &module()
 {
     static const Module loaded = [] {
         // RTLD_NOW: a missing symbol of the library stack shows here, not at the first store.
-        void *handle = dlopen(ModuleName, RTLD_NOW | RTLD_LOCAL);
+        const QByteArray path = modulePath();
+        void *handle = dlopen(path.constData(), RTLD_NOW | RTLD_LOCAL);
         Module m { nullptr, nullptr };
         if (handle) {
             m.isPrimary = reinterpret_cast<bool (*)()>(dlsym(handle, "kvRoleIsPrimary"));
@@ -28,7 +42,7 @@ const Module &module()
         }
         // Without the system configuration the role can be neither shown nor stored truthfully.
         if (!m.isPrimary || !m.setPrimary)
-            qFatal("Cannot load the system configuration (%s): %s", ModuleName, dlerror());
+            qFatal("Cannot load the system configuration (%s): %s", path.constData(), dlerror());
         return m;
     }();
     return loaded;
