@@ -136,6 +136,9 @@ private slots:
         QTest::mouseClick(&button, Qt::LeftButton);
         QCOMPARE(order.count(), 2);
         QVERIFY(!shownFor(button) && shownFor(iconButton));
+        // Unbound, a button is enabled again whatever its option was.
+        iconButton.setOption(nullptr);
+        QVERIFY(iconButton.isEnabled());
 
         // Bound to another option, a button shows it and no longer reports the first one's choices.
         button.setOption(second);

@@ -41,6 +41,7 @@ private slots:
                                  "Linux os version     :  41\n";
         const int three = 3 * 65536;
         QTest::newRow("matching numbers are an official build") << "812" << three << matching << "";
+        QTest::newRow("system build 1 is the first official one") << "1" << three << QString(matching).replace(":  812", ":  1") << "";
         QTest::newRow("GUI build 4 fails the GUI and daemon checks")
             << "-" << three << QString(matching).replace(":  3", ":  4")
             << "Unexpected GUI build number  3; Unexpected deamon build number  3; Not an official build";
