@@ -13,26 +13,9 @@
 #include "kvgui_option_menu_window.h"
 #include "kvgui_sub_window_view.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 
-#include <cstdio>
-
-namespace {
-
-bool shoot(TMainWindow &window, const QString &path)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < 5000 && window.isAnimating())
-        QTest::qWait(20);
-    QTest::qWait(400);
-    const bool saved = window.grab().save(path);
-    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-    return saved;
-}
-
-} // namespace
+bool saveScreenshot(TMainWindow &window, const QString &dir, const QString &name);
 
 bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString &dir, const QString &suffix)
 {
@@ -86,20 +69,20 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
         std::initializer_list<QWidget *> { &keys, &withText, &iconOnly, &withIcon, &checkedButton, &disabledButton, &bar, &fresh })
         w->show();
 
-    bool ok = shoot(window, dir + "/gallery" + suffix + ".png");
+    bool ok = saveScreenshot(window, dir, "gallery" + suffix);
     QTest::mouseClick(&withText, Qt::LeftButton);
-    ok &= shoot(window, dir + "/gallery_menu" + suffix + ".png");
+    ok &= saveScreenshot(window, dir, "gallery_menu" + suffix);
     for (TSubWindowView *view : window.getSubWindows()) {
         if (qobject_cast<TOptionMenuWindow *>(view->getWindow()))
             view->close();
     }
     bar.setMinimized();
-    ok &= shoot(window, dir + "/gallery_minimized" + suffix + ".png");
+    ok &= saveScreenshot(window, dir, "gallery_minimized" + suffix);
 
     // An error as the terminal reports one that arrived earlier: with its time stamp.
     TMessageWindow::error(
         QObject::tr("Printer error"), QObject::tr("The printer is out of paper."), QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
-    ok &= shoot(window, dir + "/gallery_error" + suffix + ".png");
+    ok &= saveScreenshot(window, dir, "gallery_error" + suffix);
     for (TSubWindowView *view : window.getSubWindows())
         view->close();
     return ok;

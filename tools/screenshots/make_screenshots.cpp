@@ -30,13 +30,7 @@
 
 #include <cstdio>
 
-namespace {
-
-// In English the sample texts of the pictures; in another language the application's own, so
-// the pictures show that language.
-bool english = true;
-
-void settle(MainWindow &window)
+static void settle(TMainWindow &window)
 {
     // Let every opening finish and the live layers return (the dimmed still picture goes 100 ms
     // after the last animation).
@@ -47,7 +41,7 @@ void settle(MainWindow &window)
     QTest::qWait(400);
 }
 
-bool save(MainWindow &window, const QString &dir, const QString &name)
+bool saveScreenshot(TMainWindow &window, const QString &dir, const QString &name)
 {
     settle(window);
     const QString path = dir + "/" + name + ".png";
@@ -55,6 +49,12 @@ bool save(MainWindow &window, const QString &dir, const QString &name)
     std::printf("%s %s\n", ok ? "wrote" : "FAILED", qPrintable(path));
     return ok;
 }
+
+namespace {
+
+// In English the sample texts of the pictures; in another language the application's own, so
+// the pictures show that language.
+bool english = true;
 
 // A shown sub-window lives inside its view, a layer of the main window.
 void closeSubWindows(MainWindow &window)
@@ -134,7 +134,7 @@ bool keyboardShots(MainWindow &window, QWidget *from, const QString &dir, const 
             for (int i : { 0, 3, 5 })
                 tap(keyboard->getKeys().at(i));
         }
-        ok &= save(window, dir, QString::fromLatin1(shot.name) + suffix);
+        ok &= saveScreenshot(window, dir, QString::fromLatin1(shot.name) + suffix);
         closeSubWindows(window);
         settle(window);
     }
@@ -170,7 +170,7 @@ bool selectionShots(MainWindow &window, TOptionButton *select, const QString &di
         std::printf("FAILED no selection window\n");
         return false;
     }
-    ok &= save(window, dir, "selection" + suffix);
+    ok &= saveScreenshot(window, dir, "selection" + suffix);
 
     tap(selection->getDuplicatedLed()->getLedButton());
     settle(window);
@@ -182,10 +182,10 @@ bool selectionShots(MainWindow &window, TOptionButton *select, const QString &di
     }
     tap(keyboard->getSymbolsKey());
     request->getPasswordField()->setText("739");
-    ok &= save(window, dir, "password_digits" + suffix);
+    ok &= saveScreenshot(window, dir, "password_digits" + suffix);
 
     tap(button(request, TAbstractCfgWindow::tr("&OK")));
-    ok &= save(window, dir, "password_wrong" + suffix);
+    ok &= saveScreenshot(window, dir, "password_wrong" + suffix);
     if (auto *warning = shown<TMessageWindow>(window))
         tap(button(warning, TMessageWindow::tr("&OK")));
     settle(window);
@@ -193,7 +193,7 @@ bool selectionShots(MainWindow &window, TOptionButton *select, const QString &di
     tap(button(request, TAbstractCfgWindow::tr("&OK")));
     settle(window);
     tap(button(selection, SelectSystemCfgWindow::tr("&Store")));
-    ok &= save(window, dir, "selection_question" + suffix);
+    ok &= saveScreenshot(window, dir, "selection_question" + suffix);
     closeSubWindows(window);
     settle(window);
     return ok;
@@ -232,20 +232,20 @@ int main(int argc, char **argv)
         const QString suffix = mode == DayMode ? "_day" : "_night";
         TStyleSheet::styleSheetHandler.setMode(mode);
         QTest::qWait(100); // the new sheet is applied from the event loop
-        ok &= save(window, dir, "menu" + suffix);
+        ok &= saveScreenshot(window, dir, "menu" + suffix);
 
         if (english)
             TMessageWindow::warning(
                 QObject::tr("Wrong password"), QObject::tr("The configuration password is not correct. Try again."), buttons[1]);
         else
             TMessageWindow::warning(TPasswordReqWindow::tr("Access denied"), TPasswordReqWindow::tr("Incorrect password"), buttons[1]);
-        ok &= save(window, dir, "warning" + suffix);
+        ok &= saveScreenshot(window, dir, "warning" + suffix);
         closeSubWindows(window);
 
         TMessageWindow::yesNoQuestion(SelectSystemCfgWindow::tr("Are you sure?"),
             SelectSystemCfgWindow::tr("From now on the message terminal will act as part of a primary GMDSS system."), buttons[0], &window,
             nullptr, nullptr);
-        ok &= save(window, dir, "question" + suffix);
+        ok &= saveScreenshot(window, dir, "question" + suffix);
         closeSubWindows(window);
         settle(window);
 

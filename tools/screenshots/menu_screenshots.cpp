@@ -7,10 +7,9 @@
 #include "kvgui_option_menu_window.h"
 #include "kvgui_sub_window_view.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 
-#include <cstdio>
+bool saveScreenshot(TMainWindow &window, const QString &dir, const QString &name);
 
 bool saveMenuScreenshots(TMainWindow &window, QWidget *screen, const QString &dir, const QString &suffix)
 {
@@ -40,15 +39,7 @@ bool saveMenuScreenshots(TMainWindow &window, QWidget *screen, const QString &di
         button.setGeometry(placement.button);
         button.show();
         QTest::mouseClick(&button, Qt::LeftButton);
-        QElapsedTimer timer;
-        timer.start();
-        while (timer.elapsed() < 5000 && window.isAnimating())
-            QTest::qWait(20);
-        QTest::qWait(400);
-        const QString path = dir + "/menu_" + placement.name + suffix + ".png";
-        const bool saved = window.grab().save(path);
-        std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
-        ok &= saved;
+        ok &= saveScreenshot(window, dir, QString("menu_") + placement.name + suffix);
         for (TSubWindowView *view : window.getSubWindows()) {
             if (qobject_cast<TOptionMenuWindow *>(view->getWindow()))
                 view->close();
