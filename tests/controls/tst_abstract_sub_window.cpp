@@ -3,6 +3,8 @@
 // the configuration window base and the default focus widget are driven through the selection
 // window in tst_select_system_cfg_window.)
 #include "gui_test_support.h"
+#include "kvgui_option.h"
+#include "kvgui_option_button.h"
 
 class TestAbstractSubWindow : public GuiFixture
 {
@@ -42,6 +44,31 @@ private slots:
             window->showWindow(via == "widget" ? &source : nullptr);
         QCOMPARE(window->getView()->getStartRect().topLeft(), from);
         QTRY_COMPARE(finalTopLeft(window), topLeft);
+    }
+
+    // An option bound to a window reports its choice, with id 0, then opens the window from its button.
+    // A window has one default button at a time.
+    void popUpOption_data()
+    {
+        QTest::addColumn<QString>("icon");
+        QTest::newRow("text only") << QString();
+        QTest::newRow("with an icon") << "kvgui_tools";
+    }
+    void popUpOption()
+    {
+        QFETCH(QString, icon);
+        TestSubWindow *window = newWindow();
+        QScopedPointer<TOption> option(icon.isEmpty() ? new TOption(window, "Open", nullptr) : new TOption(window, "Open", icon, nullptr));
+        TOptionButton button(option.data(), mainWindow), first(option.data(), window), second(option.data(), window);
+        button.setGeometry(100, 200, 120, 58);
+        button.show();
+        QSignalSpy leaf(option.data(), SIGNAL(leafSelected()));
+        QTest::mouseClick(&button, Qt::LeftButton);
+        QCOMPARE(leaf.count(), 1);
+        QVERIFY(window->getView() && option->getId() == 0 && option->getIconName() == icon);
+        window->setDefaultOptionButton(&first);
+        window->setDefaultOptionButton(&second);
+        QVERIFY(!first.isDefaultOptionButton() && second.isDefaultOptionButton());
     }
 
     void viewGoesBackToThePoolOnce_data()

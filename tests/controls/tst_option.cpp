@@ -1,5 +1,6 @@
 // tst_option.cpp: options and the buttons that show them. (An option's slot on its parent is run end to end
 // by Store in tst_system_selection.)
+#include "kvgui_button_bar.h"
 #include "kvgui_icon_button.h"
 #include "kvgui_option.h"
 #include "kvgui_option_button.h"
@@ -47,6 +48,7 @@ private slots:
             texts << option->getText();
         QCOMPARE(texts, list);
         QCOMPARE(menu.hasSubOptions(), !list.isEmpty());
+        QCOMPARE(menu.getId(), 0);
 
         // A leaf choice below a menu option is reported by it too, with the leaf's id, once.
         QSignalSpy reported(&menu, SIGNAL(leafSelected(int)));
@@ -155,6 +157,40 @@ private slots:
         QVERIFY(button.text().isEmpty() && !button.isCheckable());
         QTest::mouseClick(&button, Qt::LeftButton);
         QCOMPARE(leaf.count(), 0);
+    }
+    // A minimisable bar opens from its tools button and closes from its own, taking the focus along;
+    // it reports each leaf choice of its buttons, and of a bar within it, once.
+    void buttonBar()
+    {
+        QWidget window;
+        TButtonBar bar(&window, true);
+        auto *inner = new TButtonBar(&bar, false);
+        TOption edit(7, "&Edit", nullptr), tools(8, "T&ools", "kvgui_tools", nullptr), print(9, "&Print", nullptr);
+        QList<QAbstractButton *> buttons { bar.addNewOptionButton(&edit), bar.addNewOptionIconButton(&tools) };
+        bar.addSubButtonBar(inner);
+        buttons << inner->addNewOptionButton(&print);
+        const QList<TOptionIconButton *> ends = bar.findChildren<TOptionIconButton *>(); // opens, closes
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QSignalSpy shown(&bar, SIGNAL(fullyShown(bool)));
+        QSignalSpy leaf(&bar, SIGNAL(leafSelected()));
+        ends[0]->setFocus();
+        QVERIFY(!bar.getFullyShown() && !buttons[0]->isVisible() && bar.getCanMinimize());
+        QTest::mouseClick(ends[0], Qt::LeftButton);
+        QVERIFY(bar.getFullyShown() && buttons[0]->isVisible() && !ends[0]->isVisible() && ends[1]->hasFocus());
+        for (QAbstractButton *b : buttons)
+            QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(leaf.count(), 3);
+        inner->setMinimized(); // a bar that cannot be minimised stays fully shown
+        QVERIFY(inner->getFullyShown() && !inner->getCanMinimize());
+        QTest::mouseClick(ends[1], Qt::LeftButton);
+        bar.setMinimized();
+        QVERIFY(!bar.getFullyShown() && !buttons[0]->isVisible() && ends[0]->hasFocus());
+        // Hidden and shown again, a minimised bar still shows only its tools button.
+        bar.hide();
+        bar.show();
+        QCOMPARE(QList<QVariantList>(shown), (QList<QVariantList> { { true }, { false }, { false }, { false } }));
     }
     // A missing image shows as the 32-pixel placeholder; the button keeps the touch height.
     void iconButtonShorterImage()

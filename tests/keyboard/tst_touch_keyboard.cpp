@@ -63,6 +63,10 @@ private slots:
             << "ж CY Shift Q" << int(V::CHAR_SET_INM_C_8BIT_CYRILLIC_CP1251) << "жQ" << lower << "Shift+Q";
         QTest::newRow("radiotelex cyrillic via [CY]; a symbol sends its own code")
             << "CY д а 123 ?" << int(V::CHAR_SET_RADIOTELEX_CYRILLIC) << "да?" << int(K::RADIOTELEX_SYMBOLS) << "?";
+        QTest::newRow("shown again after shift or symbols: lower-case cyrillic")
+            << "Shift Show п 123 Show я" << cyr7 << "пя" << int(K::INM_C_LOWER_CASE_CYRILLIC) << "A";
+        QTest::newRow("radiotelex cyrillic shown again after shift")
+            << "CY Shift Show ж" << int(V::CHAR_SET_RADIOTELEX_CYRILLIC) << "ж" << int(K::RADIOTELEX_LOWER_CASE_CYRILLIC) << "A";
         QTest::newRow("5-bit symbols") << "123 # @ 123 z" << int(V::CHAR_SET_INM_C_5BIT) << "#@z" << lower << "Z";
         QTest::newRow("digits with plus keep the shared keys")
             << "+ 4 7 Back Enter" << int(V::CHAR_SET_DIGIT_PLUS) << "+4" << int(K::DIGIT_PLUS) << "Enter";
@@ -205,6 +209,12 @@ private:
             { "CY", keyboard->getCyrillicToggleKey() }, { "123", keyboard->getSymbolsKey() },
             { "PageDown", keyboard->getSymbolArrowDown() } };
         for (const QString &tap : taps.split(' ', Qt::SkipEmptyParts)) {
+            if (tap == "Show") { // hidden and shown again, as for the next field
+                keyboard->hideKeyboard();
+                keyboard->instantAnimationEnd();
+                keyboard->showKeyboard(false);
+                continue;
+            }
             QWidget *target = named.contains(tap) ? named.value(tap) : key(tap);
             QVERIFY2(target && !target->isHidden(), qPrintable("no visible key " + tap));
             ::tap(target);

@@ -45,6 +45,8 @@ private slots:
                                                          << "0 1 0 2 1 2 1";
         QTest::newRow("to the right at the right edge flips")
             << 3 << Direction::ToTheRight << QPoint(640, 200) << Ints { 3 } << "toTheLeft" << QString();
+        QTest::newRow("to the left, too wide for the room, is cut to it")
+            << 30 << Direction::ToTheLeft << QPoint(640, 200) << Ints { 8, 8, 8, 6 } << "toTheLeft" << QString();
         QTest::newRow("to the left at the left edge flips")
             << 3 << Direction::ToTheLeft << QPoint(10, 200) << Ints { 3 } << "toTheRight" << QString();
     }

@@ -12,6 +12,13 @@
 // The minutes and hours of the title area's clock; "UTC" below it stays.
 static const QRect Clock(0, 0, 100, 34);
 
+// Blending rounds a level apart on some processors' vector paths (seen on one gradient pixel); two
+// levels of any channel are no change of the look.
+static bool apart(QRgb a, QRgb b)
+{
+    return qAbs(qRed(a) - qRed(b)) > 2 || qAbs(qGreen(a) - qGreen(b)) > 2 || qAbs(qBlue(a) - qBlue(b)) > 2;
+}
+
 class TestReviewPictures : public QObject
 {
     Q_OBJECT
@@ -63,7 +70,7 @@ private slots:
             for (int x = 0; x < shown.width(); ++x) {
                 const QRgb e = expected.pixel(x, y);
                 diff.setPixel(x, y, qRgb(qRed(e) / 3, qGreen(e) / 3, qBlue(e) / 3));
-                if (shown.pixel(x, y) != e && !Clock.contains(x, y)) {
+                if (apart(shown.pixel(x, y), e) && !Clock.contains(x, y)) {
                     diff.setPixel(x, y, qRgb(255, 0, 0));
                     where |= QRect(x, y, 1, 1);
                     ++count;

@@ -128,6 +128,7 @@ private slots:
         QTest::newRow("Right within the text stays") << 1 << int(Qt::Key_Right) << "field";
         QTest::newRow("a set next key goes on from within") << 1 << int(Qt::Key_Down) << "next";
         QTest::newRow("Home at the start stays") << 0 << int(Qt::Key_Home) << "field";
+        QTest::newRow("an unmapped key is no unset next key") << 1 << int(Qt::Key_unknown) << "field";
     }
     void focusMoves()
     {
@@ -141,7 +142,7 @@ private slots:
         edit->setText("ab");
         show(edit);
         edit->setCursorPosition(cursor);
-        QTest::keyClick(edit, Qt::Key(key));
+        QTest::sendKeyEvent(QTest::Press, edit, Qt::Key(key), QString(), Qt::NoModifier);
         const QMap<QString, QWidget *> widgets { { "previous", form->first }, { "next", next }, { "field", edit } };
         QCOMPARE(QApplication::focusWidget(), widgets.value(focused));
     }

@@ -17,6 +17,36 @@
 
 bool saveScreenshot(TMainWindow &window, const QString &dir, const QString &name);
 
+// Option buttons of the other kinds and looks: sort column headers, a left-aligned and a centred
+// button with an icon, an elided text, a default button, and menu buttons with each direction's arrow.
+static bool saveButtonKinds(TMainWindow &window, QWidget *screen, const QString &dir, const QString &suffix)
+{
+    QWidget layer(screen);
+    layer.setGeometry(screen->rect());
+    const auto button = [&layer](const char *text, const char *icon, TOptionButton::ButtonType type, const QRect &at) {
+        auto *b = new TOptionButton(new TOption(QObject::tr(text), QLatin1String(icon), &layer), &layer, type);
+        b->setGeometry(at);
+        return b;
+    };
+    button("Name", "", TOptionButton::SortColumnButton, QRect(20, 10, 180, 58))->setSortOrder(TOptionButton::SortAscending);
+    button("Time", "", TOptionButton::SortColumnButton, QRect(210, 10, 180, 58))->setSortOrder(TOptionButton::SortDescending);
+    button("&Information", "kvgui_message_info", TOptionButton::LeftAlignedButton, QRect(400, 10, 380, 58));
+    button("&Warning", "kvgui_message_warning", TOptionButton::StandardButton, QRect(20, 80, 380, 58))->setAlignment(Qt::AlignCenter);
+    button("&A text far too long for its button", "", TOptionButton::StandardButton, QRect(410, 80, 180, 58))->setElideMode(Qt::ElideRight);
+    button("&Default", "", TOptionButton::StandardButton, QRect(600, 80, 180, 58))->setDefaultOptionButton(true);
+    const TAbstractMenuShower::MenuDirections directions[]
+        = { TAbstractMenuShower::DropUp, TAbstractMenuShower::DropDown, TAbstractMenuShower::ToTheLeft, TAbstractMenuShower::ToTheRight };
+    for (int i = 0; i < 4; ++i) {
+        TOptionButton *menu
+            = button("&Menu", i == 3 ? "kvgui_tools" : "", TOptionButton::StandardButton, QRect(20 + 190 * i, 350, 180, 58));
+        menu->getOption()->appendSubOption(new TOption(QObject::tr("Entry"), menu->getOption()));
+        menu->setMenuDirection(directions[i]);
+        emit menu->getOption()->updated();
+    }
+    layer.show();
+    return saveScreenshot(window, dir, "gallery_buttons" + suffix);
+}
+
 bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString &dir, const QString &suffix)
 {
     TIconButton keys(QObject::tr("Keys"), QStringLiteral("kvgui_keyboard"), screen);
@@ -85,5 +115,8 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
     ok &= saveScreenshot(window, dir, "gallery_error" + suffix);
     for (TSubWindowView *view : window.getSubWindows())
         view->close();
-    return ok;
+    for (QWidget *w :
+        std::initializer_list<QWidget *> { &keys, &withText, &iconOnly, &withIcon, &checkedButton, &disabledButton, &bar, &fresh })
+        w->hide();
+    return ok && saveButtonKinds(window, screen, dir, suffix);
 }
