@@ -14,8 +14,8 @@ TStyleSheet::TStyleSheet(TStyleSheetMode initialMode)
 {
     setMode(initialMode);
     useOpenFour = false;
-    loadStyleSheet(QStringLiteral("res/day/kvgui_stylesheet.css"), dayStyleSheet, dayStyleSheetOpenFour);
-    loadStyleSheet(QStringLiteral("res/night/kvgui_stylesheet.css"), nightStyleSheet, nightStyleSheetOpenFour);
+    loadStyleSheet(QStringLiteral("res/day/kvgui_stylesheet.css"), dayStyleSheet);
+    loadStyleSheet(QStringLiteral("res/night/kvgui_stylesheet.css"), nightStyleSheet);
 }
 
 void TStyleSheet::setMode(TStyleSheetMode newMode)
@@ -29,14 +29,21 @@ void TStyleSheet::setMode(TStyleSheetMode newMode)
         resourcePath += QStringLiteral("night/");
         currentPixmaps = &nightPixmaps;
     }
+    currentStyleSheet = QString();
     emit styleSheetChanged(getStyleSheet());
 }
 
 QString TStyleSheet::getStyleSheet() const
 {
-    if (mode == NightMode)
-        return useOpenFour ? nightStyleSheetOpenFour : nightStyleSheet;
-    return useOpenFour ? dayStyleSheetOpenFour : dayStyleSheet;
+    if (currentStyleSheet.isNull()) {
+        currentStyleSheet = QString::fromUtf8(mode == NightMode ? nightStyleSheet : dayStyleSheet);
+        if (useOpenFour) {
+            // The quotes belong to the pattern, so the first replacement leaves the Mono family alone.
+            currentStyleSheet.replace(QStringLiteral("\"Droid Sans\""), QStringLiteral("\"Droid Sans Open Four\""));
+            currentStyleSheet.replace(QStringLiteral("\"Droid Sans Mono\""), QStringLiteral("\"Droid Sans Mono Open Four\""));
+        }
+    }
+    return currentStyleSheet;
 }
 
 void TStyleSheet::setUseOpenFour(bool use)
@@ -44,16 +51,17 @@ void TStyleSheet::setUseOpenFour(bool use)
     if (use == useOpenFour)
         return;
     useOpenFour = use;
+    currentStyleSheet = QString();
     emit styleSheetChanged(getStyleSheet());
 }
 
 void TStyleSheet::addStyleSheetExtension(const QString &fileName)
 {
-    loadStyleSheet(QStringLiteral("res/day/") + fileName, dayStyleSheet, dayStyleSheetOpenFour);
-    loadStyleSheet(QStringLiteral("res/night/") + fileName, nightStyleSheet, nightStyleSheetOpenFour);
+    loadStyleSheet(QStringLiteral("res/day/") + fileName, dayStyleSheet);
+    loadStyleSheet(QStringLiteral("res/night/") + fileName, nightStyleSheet);
 }
 
-void TStyleSheet::loadStyleSheet(const QString &fileName, QString &plain, QString &openFour)
+void TStyleSheet::loadStyleSheet(const QString &fileName, QByteArray &sheet)
 {
     qDebug() << "void TStyleSheet::loadStyleSheet(const QString&, QString&, QString&)" << fileName;
     QFile file(fileName);
@@ -62,13 +70,10 @@ void TStyleSheet::loadStyleSheet(const QString &fileName, QString &plain, QStrin
                    << "Missing style sheet " << fileName;
         return;
     }
+    // Decoded as a text stream decodes it; UTF-8 gives that text back unchanged.
     QTextStream stream(&file);
-    QString text = stream.readAll();
-    plain += text;
-    // The quotes belong to the pattern, so the first replacement leaves the Mono family alone.
-    text.replace(QStringLiteral("\"Droid Sans\""), QStringLiteral("\"Droid Sans Open Four\""));
-    text.replace(QStringLiteral("\"Droid Sans Mono\""), QStringLiteral("\"Droid Sans Mono Open Four\""));
-    openFour += text;
+    sheet += stream.readAll().toUtf8();
+    currentStyleSheet = QString();
 }
 
 QList<QFont> TStyleSheet::declaredFonts(const QString &sheet)

@@ -1,6 +1,7 @@
 // kvgui_stylesheet.h
 #pragma once
 
+#include <QByteArray>
 #include <QFont>
 #include <QList>
 #include <QMap>
@@ -53,15 +54,16 @@ signals:
     void styleSheetChanged(const QString &newStyleSheet);
 
 private:
-    void loadStyleSheet(const QString &fileName, QString &plain, QString &openFour);
+    void loadStyleSheet(const QString &fileName, QByteArray &sheet);
 
     TStyleSheetMode mode;
     QString resourcePath;
     bool useOpenFour = false;
-    QString dayStyleSheet;
-    QString dayStyleSheetOpenFour;
-    QString nightStyleSheet;
-    QString nightStyleSheetOpenFour;
+    // Each mode's sheet as read, in UTF-8 (half the size of a QString); the variant in use is made
+    // from it when first asked for and kept in currentStyleSheet, null until then.
+    QByteArray dayStyleSheet;
+    QByteArray nightStyleSheet;
+    mutable QString currentStyleSheet;
     QMap<QString, QPixmap> dayPixmaps;
     QMap<QString, QPixmap> nightPixmaps;
     QMap<QString, QPixmap> *currentPixmaps; // one of the two maps above
