@@ -229,6 +229,9 @@ TMainWindow::TMainWindow(QWidget *parent, const QString &name, bool withTitleAre
     connect(pOpacityTimeLine, SIGNAL(valueChanged(qreal)), this, SLOT(updateOpacityStep(qreal)));
 
     pScene = new QGraphicsScene(pGraphicsView);
+    // The scene never holds more than the home screen and a picture per screen: a plain list
+    // finds them as fast as a BSP tree, whose index the first frame would otherwise build.
+    pScene->setItemIndexMethod(QGraphicsScene::NoIndex);
     pGraphicsView->setScene(pScene);
     pGraphicsView->setTransform(QTransform::fromScale(1, 1));
     pGraphicsView->setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
