@@ -60,7 +60,6 @@ private slots:
         TestSubWindow *window = newWindow();
         QScopedPointer<TOption> option(icon.isEmpty() ? new TOption(window, "Open", nullptr) : new TOption(window, "Open", icon, nullptr));
         TOptionButton button(option.data(), mainWindow), first(option.data(), window), second(option.data(), window);
-        button.setGeometry(100, 200, 120, 58);
         button.show();
         QSignalSpy leaf(option.data(), SIGNAL(leafSelected()));
         QTest::mouseClick(&button, Qt::LeftButton);

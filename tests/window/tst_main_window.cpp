@@ -117,6 +117,13 @@ private slots:
         window->getView()->close();
         settle();
         QVERIFY(home->getProxyItem()->isEnabled());
+        // Back home from another screen: that one zooms out, then home fades in again, titled and focused.
+        Screen *other = showScreen("OTHER");
+        settle();
+        mainWindow->showNewScreen(home);
+        settle();
+        QCOMPARE(home->getProxyItem()->opacity(), 1.0);
+        QVERIFY(home->hasFocus() && !other->isVisible() && mainWindow->getScreenLabel()->text() == "HOME");
     }
 
     // Windows shown in the order given, each opening awaited; then the topmost is closed again and
