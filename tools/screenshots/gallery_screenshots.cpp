@@ -1,7 +1,7 @@
 // gallery_screenshots.cpp: review pictures of framework controls that the configuration screens do
 // not use, above and below the configuration menu: icon buttons with and without their text, option
 // buttons with an icon, checked and disabled, and a minimisable button bar; then the icon button's
-// menu opened over them, the bar minimised, and an error message with its time stamp.
+// menu opened over them, the bar minimised, and an error message with its time stamp under later events.
 #include "kvgui_abstract_menu_shower.h"
 #include "kvgui_button_bar.h"
 #include "kvgui_icon_button.h"
@@ -55,6 +55,7 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
     TOption devices(QObject::tr("&Devices"), QStringLiteral("kvgui_device_usb"), nullptr);
     for (const char *text : { "&USB stick", "&SD card", "&Message terminal" })
         devices.appendSubOption(new TOption(QObject::tr(text), &devices));
+    devices.setMenuHeading(QObject::tr("Save the log to"));
     TOptionIconButton withText(&devices, screen);
     withText.setDrawFlags(TOptionIconButton::DrawBackground | TOptionIconButton::DrawText);
     withText.setMenuDirection(TAbstractMenuShower::DropDown);
@@ -102,7 +103,7 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
     bool ok = saveScreenshot(window, dir, "gallery" + suffix);
     QTest::mouseClick(&withText, Qt::LeftButton);
     ok &= saveScreenshot(window, dir, "gallery_menu" + suffix);
-    for (TSubWindowView *view : window.getSubWindows()) {
+    for (TSubWindowView *view : QList<TSubWindowView *>(window.getSubWindows())) { // closing changes it
         if (qobject_cast<TOptionMenuWindow *>(view->getWindow()))
             view->close();
     }
@@ -112,8 +113,15 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
     // An error as the terminal reports one that arrived earlier: with its time stamp.
     TMessageWindow::error(
         QObject::tr("Printer error"), QObject::tr("The printer is out of paper."), QDateTime(QDate(2026, 3, 14), QTime(9, 26)));
+    // Later events stack over it, each a step further in; one time stamp on the 24-hour clock.
+    TMessageWindow::use24HourClock = true;
+    TMessageWindow::warning(QObject::tr("Antenna"), QObject::tr("No satellite in view."), QDateTime(QDate(2026, 3, 14), QTime(21, 5)));
+    TMessageWindow::use24HourClock = false;
+    TMessageWindow::message(TMessageWindow::NewDistressMessage, QObject::tr("Distress alert"),
+        QObject::tr("A distress alert was received."), QDateTime(QDate(2026, 3, 14), QTime(21, 7)), nullptr, nullptr, nullptr);
     ok &= saveScreenshot(window, dir, "gallery_error" + suffix);
-    for (TSubWindowView *view : window.getSubWindows())
+    const QList<TSubWindowView *> open = window.getSubWindows(); // closing changes it
+    for (TSubWindowView *view : open)
         view->close();
     for (QWidget *w :
         std::initializer_list<QWidget *> { &keys, &withText, &iconOnly, &withIcon, &checkedButton, &disabledButton, &bar, &fresh })

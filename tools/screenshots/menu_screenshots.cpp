@@ -40,7 +40,7 @@ bool saveMenuScreenshots(TMainWindow &window, QWidget *screen, const QString &di
         button.show();
         QTest::mouseClick(&button, Qt::LeftButton);
         ok &= saveScreenshot(window, dir, QString("menu_") + placement.name + suffix);
-        for (TSubWindowView *view : window.getSubWindows()) {
+        for (TSubWindowView *view : QList<TSubWindowView *>(window.getSubWindows())) { // closing changes it
             if (qobject_cast<TOptionMenuWindow *>(view->getWindow()))
                 view->close();
         }
