@@ -10,12 +10,11 @@
 #include "kvgui_option.h"
 #include "kvgui_option_button.h"
 #include "kvgui_option_icon_button.h"
-#include "kvgui_option_menu_window.h"
-#include "kvgui_sub_window_view.h"
 
 #include <QTest>
 
 bool saveScreenshot(TMainWindow &window, const QString &dir, const QString &name);
+void closeSubWindows(TMainWindow &window);
 
 // Option buttons of the other kinds and looks: sort column headers, a left-aligned and a centred
 // button with an icon, an elided text, a default button, and menu buttons with each direction's arrow.
@@ -103,10 +102,7 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
     bool ok = saveScreenshot(window, dir, "gallery" + suffix);
     QTest::mouseClick(&withText, Qt::LeftButton);
     ok &= saveScreenshot(window, dir, "gallery_menu" + suffix);
-    for (TSubWindowView *view : QList<TSubWindowView *>(window.getSubWindows())) { // closing changes it
-        if (qobject_cast<TOptionMenuWindow *>(view->getWindow()))
-            view->close();
-    }
+    closeSubWindows(window);
     bar.setMinimized();
     ok &= saveScreenshot(window, dir, "gallery_minimized" + suffix);
 
@@ -120,9 +116,7 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
     TMessageWindow::message(TMessageWindow::NewDistressMessage, QObject::tr("Distress alert"),
         QObject::tr("A distress alert was received."), QDateTime(QDate(2026, 3, 14), QTime(21, 7)), nullptr, nullptr, nullptr);
     ok &= saveScreenshot(window, dir, "gallery_error" + suffix);
-    const QList<TSubWindowView *> open = window.getSubWindows(); // closing changes it
-    for (TSubWindowView *view : open)
-        view->close();
+    closeSubWindows(window);
     for (QWidget *w :
         std::initializer_list<QWidget *> { &keys, &withText, &iconOnly, &withIcon, &checkedButton, &disabledButton, &bar, &fresh })
         w->hide();

@@ -50,20 +50,20 @@ bool saveScreenshot(TMainWindow &window, const QString &dir, const QString &name
     return ok;
 }
 
-namespace {
-
-// In English the sample texts of the pictures; in another language the application's own, so
-// the pictures show that language.
-bool english = true;
-
 // A shown sub-window lives inside its view, a layer of the main window.
-void closeSubWindows(MainWindow &window)
+void closeSubWindows(TMainWindow &window)
 {
     for (TAbstractSubWindow *subWindow : window.findChildren<TAbstractSubWindow *>()) {
         if (subWindow->isVisible())
             subWindow->close();
     }
 }
+
+namespace {
+
+// In English the sample texts of the pictures; in another language the application's own, so
+// the pictures show that language.
+bool english = true;
 
 // A configuration window with one text field that keeps the keyboard open under it.
 class TextWindow : public TAbstractCfgWindow

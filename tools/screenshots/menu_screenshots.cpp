@@ -4,12 +4,11 @@
 #include "kvgui_main_window.h"
 #include "kvgui_option.h"
 #include "kvgui_option_button.h"
-#include "kvgui_option_menu_window.h"
-#include "kvgui_sub_window_view.h"
 
 #include <QTest>
 
 bool saveScreenshot(TMainWindow &window, const QString &dir, const QString &name);
+void closeSubWindows(TMainWindow &window);
 
 bool saveMenuScreenshots(TMainWindow &window, QWidget *screen, const QString &dir, const QString &suffix)
 {
@@ -40,10 +39,7 @@ bool saveMenuScreenshots(TMainWindow &window, QWidget *screen, const QString &di
         button.show();
         QTest::mouseClick(&button, Qt::LeftButton);
         ok &= saveScreenshot(window, dir, QString("menu_") + placement.name + suffix);
-        for (TSubWindowView *view : QList<TSubWindowView *>(window.getSubWindows())) { // closing changes it
-            if (qobject_cast<TOptionMenuWindow *>(view->getWindow()))
-                view->close();
-        }
+        closeSubWindows(window);
     }
     return ok;
 }
