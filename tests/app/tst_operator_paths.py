@@ -76,22 +76,14 @@ def step(unit, verb, arg):
         other.execute("COMMIT")
         if not wait(lambda: other.execute("SELECT isPrimary || serialNumber FROM systemCfg").fetchone()[0] == "0held", 20):
             unit.fail("the role or the other process's value was lost")
-    elif verb == "touch":
-        unit.touch(arg)
-    elif verb == "key":
-        unit.key(arg)
-    elif verb == "mnemonic":
-        unit.mnemonic(arg)
+    elif verb in ("touch", "key", "mnemonic", "see", "gone"):
+        getattr(unit, verb)(arg)
     elif verb == "type":
         # Digits are on the keyboard's first symbol page, which a new request does not open on.
         if not unit.find("1"):
             unit.touch("123, symbols")
         for digit in arg:
             unit.touch(digit)
-    elif verb == "see":
-        unit.see(arg)
-    elif verb == "gone":
-        unit.gone(arg)
     elif verb == "check":
         unit.check_screen()
     elif verb == "checked":

@@ -21,6 +21,7 @@ private slots:
         QTest::newRow("wide window centred") << QSize(700, 100) << QPoint(10, 300) << 0 << QPoint(50, 250) << "point";
         QTest::newRow("kept off the right edge") << QSize(200, 100) << QPoint(790, 300) << 0 << QPoint(525, 250) << "point";
         QTest::newRow("kept off the bottom edge") << QSize(200, 100) << QPoint(400, 590) << 0 << QPoint(300, 425) << "point";
+        QTest::newRow("as large as the edges allow is centred") << QSize(650, 400) << QPoint(10, 300) << 0 << QPoint(75, 125) << "point";
         QTest::newRow("tall window centred below the title") << QSize(200, 450) << QPoint(400, 10) << 0 << QPoint(300, 100) << "point";
         QTest::newRow("keyboard room centres in the upper part") << QSize(200, 200) << QPoint(400, 500) << 1 << QPoint(300, 111) << "point";
         QTest::newRow("keyboard room keeps a small window above it")

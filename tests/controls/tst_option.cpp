@@ -131,6 +131,15 @@ private slots:
         QVERIFY(!shownFor(button));
         parent.show();
         QVERIFY(shownFor(button));
+        // A flashing icon button pauses while hidden; one that has stopped stays still when shown again.
+        for (const bool on : { true, false }) {
+            iconButton.setAnimating(on);
+            const QAbstractAnimation *flash = iconButton.findChild<QSequentialAnimationGroup *>();
+            iconButton.hide();
+            QCOMPARE(flash->state(), on ? QAbstractAnimation::Paused : QAbstractAnimation::Stopped);
+            iconButton.show();
+            QCOMPARE(flash->state(), on ? QAbstractAnimation::Running : QAbstractAnimation::Stopped);
+        }
 
         // A disabled option disables its buttons; only an icon button then still shows a menu.
         first.setEnabled(false);

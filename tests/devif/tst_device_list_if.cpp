@@ -63,6 +63,7 @@ private slots:
         row("repeated new radio is listed connected and reported once", "", devicePayload({ "2,,4640,S1,2.0,5", "2,,4640,S1,2.0,5" }),
             "4640 S1 2.0 1", 1);
         row("unchanged unit is not reported", "4640 S1 unpolled connected", devicePayload({ "2,,4640,S1,v,b" }), "4640 S1 v 1", 0);
+        row("entries past the count are not read", "", devicePayload({ "2,,4640,S1,2.0,5", "2,,4644,S2,1,1" }, 1), "4640 S1 2.0 1", 1);
         row("payload one byte short changes nothing", "4641 X unpolled connected", devicePayload({ "2,,4640,S1,2.0,5" }, 1, 2179),
             "4641 X v 1", 0);
         row("own terminal is never created", "", entry("4417"), "", 0);

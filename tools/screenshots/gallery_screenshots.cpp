@@ -51,7 +51,7 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
     TIconButton keys(QObject::tr("Keys"), QStringLiteral("kvgui_keyboard"), screen);
     keys.setGeometry(20, 10, 80, 120);
 
-    TOption devices(QObject::tr("&Devices"), QStringLiteral("kvgui_device_usb"), nullptr);
+    TOption devices(QObject::tr("&Storage devices"), QStringLiteral("kvgui_device_usb"), nullptr);
     for (const char *text : { "&USB stick", "&SD card", "&Message terminal" })
         devices.appendSubOption(new TOption(QObject::tr(text), &devices));
     devices.setMenuHeading(QObject::tr("Save the log to"));
