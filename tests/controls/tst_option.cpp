@@ -207,6 +207,7 @@ private slots:
         TIconButton button("Keys", "kvgui_absent", nullptr);
         QCOMPARE(button.minimumSize(), QSize(58, 58));
         QCOMPARE(button.maximumHeight(), 58);
+        QCOMPARE(button.focusPolicy(), Qt::NoFocus); // a touch target only: Tab and the arrows pass it by
     }
 };
 

@@ -27,7 +27,7 @@ private slots:
         menu = new TOption("&Menu", screen);
     }
     // The rows run in order on one pooled window, so a narrower menu after a wider one would show stale
-    // column widths.
+    // entries or column widths.
     void opening_data()
     {
         QTest::addColumn<int>("entries");
@@ -72,7 +72,10 @@ private slots:
         }
         QCOMPARE(perColumn.values(), columns);
         for (int column = 0; column < 4; ++column)
-            QCOMPARE(grid->columnMinimumWidth(column) > 0, column < perColumn.size());
+            QCOMPARE(grid->columnMinimumWidth(column), column < perColumn.size() ? 180 : 0);
+        const QList<TOptionButton *> &all = window->getMenuButtons();
+        QCOMPARE(int(std::count_if(all.begin(), all.end(), [](QWidget *entry) { return !entry->isHidden(); })), entries);
+        QCOMPARE(window->getFoldUpDown(), opens.startsWith("drop"));
 
         // The checked copy lies exactly over the activating button, the menu beside it.
         auto *shown = qobject_cast<TOptionButton *>(window->getMenuShownWidget());

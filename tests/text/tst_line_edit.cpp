@@ -16,9 +16,7 @@ class TRecordingKeypad : public TBaseTouchKeypad
 {
     Q_OBJECT
 public:
-    TRecordingKeypad()
-        : TBaseTouchKeypad(nullptr)
-    { }
+    using TBaseTouchKeypad::TBaseTouchKeypad;
     bool isShown() override { return shown; }
     void setKeyboardCharacterSet(TKeyboardCharacterSet) override { }
     bool shown = false;
@@ -76,7 +74,7 @@ private slots:
         const QStringList step = steps.split(' ');
         const QString keypad = step.at(0), focus = step.at(1), then = step.value(2);
 
-        TRecordingKeypad current, old;
+        TRecordingKeypad current(nullptr), old(nullptr);
         current.shown = keypad == "open";
         const QMap<QString, TRecordingKeypad *> built { { "closed", &current }, { "open", &current }, { "replaced", &old },
             { "removed", &old } };
