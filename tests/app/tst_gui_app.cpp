@@ -93,42 +93,41 @@ private slots:
     }
 
 private:
-    void send(const QString &input);
+    // One input to the target: "BUTTON press", "BUTTON release", "left double", "context menu", "key KEYS"
+    // (pressed and released), a "move" with no button held, a "drag"; or "releaseMouse", "wait for hiding".
+    void send(const QString &input)
+    {
+        const QString kind = input.section(' ', 0, 0), what = input.section(' ', 1);
+        if (input == "releaseMouse") {
+            GuiApp::m_pInstance->releaseMouse();
+        } else if (input == "wait for hiding") {
+            QTRY_VERIFY_WITH_TIMEOUT(cursorHidden(), 15000);
+        } else if (input == "move" || input == "drag") {
+            QMouseEvent move(
+                QEvent::MouseMove, QPointF(5, 5), Qt::NoButton, input == "drag" ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(&target, &move);
+        } else if (input == "context menu") {
+            QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(3, 4));
+            QApplication::sendEvent(&target, &menu);
+        } else if (kind == "key") {
+            const int keys = QKeySequence::fromString(what)[0];
+            for (QEvent::Type type : { QEvent::KeyPress, QEvent::KeyRelease }) {
+                QKeyEvent key(type, keys & ~Qt::KeyboardModifierMask, Qt::KeyboardModifiers(keys & Qt::KeyboardModifierMask),
+                    what.endsWith("Space") ? " " : what.toLower());
+                QApplication::sendEvent(&target, &key);
+            }
+        } else {
+            const Qt::MouseButton button = kind == "right" ? Qt::RightButton : kind == "middle" ? Qt::MiddleButton : Qt::LeftButton;
+            const QEvent::Type type = what == "press" ? QEvent::MouseButtonPress
+                : what == "release"                   ? QEvent::MouseButtonRelease
+                                                      : QEvent::MouseButtonDblClick;
+            QMouseEvent mouse(type, QPointF(3, 4), QPointF(13, 24), button, what == "release" ? Qt::NoButton : button, Qt::NoModifier);
+            QApplication::sendEvent(&target, &mouse);
+        }
+    }
 
     Target target;
 };
-
-// One input to the target: "BUTTON press", "BUTTON release", "left double", "context menu", "key KEYS"
-// (pressed and released), a "move" with no button held, a "drag"; or "releaseMouse", "wait for hiding".
-void TestGuiApp::send(const QString &input)
-{
-    const QString kind = input.section(' ', 0, 0), what = input.section(' ', 1);
-    if (input == "releaseMouse") {
-        GuiApp::m_pInstance->releaseMouse();
-    } else if (input == "wait for hiding") {
-        QTRY_VERIFY_WITH_TIMEOUT(cursorHidden(), 15000);
-    } else if (input == "move" || input == "drag") {
-        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), Qt::NoButton, input == "drag" ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(&target, &move);
-    } else if (input == "context menu") {
-        QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(3, 4));
-        QApplication::sendEvent(&target, &menu);
-    } else if (kind == "key") {
-        const int keys = QKeySequence::fromString(what)[0];
-        for (QEvent::Type type : { QEvent::KeyPress, QEvent::KeyRelease }) {
-            QKeyEvent key(type, keys & ~Qt::KeyboardModifierMask, Qt::KeyboardModifiers(keys & Qt::KeyboardModifierMask),
-                what.endsWith("Space") ? " " : what.toLower());
-            QApplication::sendEvent(&target, &key);
-        }
-    } else {
-        const Qt::MouseButton button = kind == "right" ? Qt::RightButton : kind == "middle" ? Qt::MiddleButton : Qt::LeftButton;
-        const QEvent::Type type = what == "press" ? QEvent::MouseButtonPress
-            : what == "release"                   ? QEvent::MouseButtonRelease
-                                                  : QEvent::MouseButtonDblClick;
-        QMouseEvent mouse(type, QPointF(3, 4), QPointF(13, 24), button, what == "release" ? Qt::NoButton : button, Qt::NoModifier);
-        QApplication::sendEvent(&target, &mouse);
-    }
-}
 
 int main(int argc, char **argv)
 {

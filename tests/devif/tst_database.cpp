@@ -78,6 +78,7 @@ private slots:
         };
 
         row("missing system file", "open", "no system file", -6, "Error: Database file /appdata/system_cfg.db does not exist.");
+        row("read before opening", "get isPrimary systemCfg", "", -1, "Error in getValue: Database is not open.");
         row("file attached a second time", "attach", "", -6, "Could not attach database file /appdata/system_cfg.db.");
         row("write to a table without a row", "set isPrimary systemCfg true", "DELETE FROM systemCfg", -5,
             "Error in setValue: Number of rows is not 1. It is: 0.");

@@ -77,6 +77,7 @@ private slots:
         row("CAN id kind", "", devicePayload({ "1,0x21,4640,A,1,1" }), "4640 A 1 1 can 0x21", 1);
         const QString span(32, 'S');
         row("serial filling its span stops there", "", devicePayload({ "2,,4640," + span + ",9.9,1" }), "4640 " + span + " 9.9 1", 1);
+        row("same serial of another type is another unit", "4640 S1 unpolled connected", entry("4644"), "4640 S1 v 0; 4644 S1 2.0 1", 2);
         row("type name with a case difference is unknown", "", devicePayload({ "0,,1538c,A,1,1" }), "", 0);
 
         // Silent units are shown as not connected, except terminals and the power supply.
@@ -127,6 +128,10 @@ private slots:
         newer.registerDevice(false);
         QCOMPARE(registry->getDeviceList(), QList<TCommonDeviceIf *> { &newer });
         QVERIFY(!mine.isListed());
+        // One never listed reports no change.
+        QSignalSpy spy(registry, SIGNAL(deviceUpdated(TCommonDeviceIf *)));
+        TCommonDeviceIf(DEVICE_TYPE_4640, data("LONE", false)).updateBaseData(data("LONE", true));
+        QCOMPARE(spy.size(), 0);
     }
 
 private:

@@ -104,6 +104,7 @@ private slots:
         QTest::newRow("touch on the menu-shown button closes it") << "shown";
         QTest::newRow("a leaf entry chosen closes it") << "leaf";
         QTest::newRow("touch inside the menu keeps it") << "inside";
+        QTest::newRow("Left in the first column closes it") << "left";
         QTest::newRow("two touches during a screen change open one menu, which Escape closes") << "twice";
     }
     // However closed, the window goes back to the pool once, and the next menu, from another button, has it
@@ -139,8 +140,8 @@ private slots:
             QTest::mouseClick(view, Qt::LeftButton, Qt::NoModifier, how == "beside" ? QPoint(5, 590) : window->mapTo(view, QPoint(2, 2)));
         else if (how == "shown")
             QTest::mouseClick(qobject_cast<QAbstractButton *>(lastShown.data()), Qt::LeftButton);
-        else if (how == "escape")
-            QTest::keyClick(window, Qt::Key_Escape);
+        else if (how == "escape" || how == "left")
+            QTest::keyClick(window, how == "left" ? Qt::Key_Left : Qt::Key_Escape);
         else
             QTest::mouseClick(window->getMenuButtons().at(1), Qt::LeftButton);
         if (how == "inside") {

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPixmap>
 #include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>

@@ -1,6 +1,7 @@
 // tst_save_pixmap_thread.cpp: where the hot keys put screenshots, what the files hold, that a full
 // medium leaves no file behind; and the storage devices they choose from, whose flush helper forces
-// data onto removable media only (observed as fsync calls, not taken from its log lines).
+// data onto removable media only (observed as fsync calls, not taken from its log lines) and
+// reports a sync that fails (made to fail by strace).
 #include "kvgui_save_pixmap_thread.h"
 
 #include <QProcess>
@@ -18,13 +19,16 @@ struct ChildRun
     QStringList synced; // paths given to fsync or fdatasync, in call order
 };
 
-static ChildRun runChild(const QTemporaryDir &tmp, const QStringList &sandboxArgs, const QStringList &steps)
+// fail: the fsync or fdatasync calls (1 the first) that fail with EIO.
+static ChildRun runChild(const QTemporaryDir &tmp, const QStringList &sandboxArgs, const QStringList &steps, const QString &fail = "")
 {
     static int runs = 0;
     const QString trace = tmp.filePath(QString("strace%1.txt").arg(++runs));
     QProcess child;
-    const QStringList strace { "--headless", "--", "strace", "-f", "-y", "-qq", "-e", "trace=fsync,fdatasync", "-o", trace,
+    QStringList strace { "--headless", "--", "strace", "-f", "-y", "-qq", "-e", "trace=fsync,fdatasync", "-o", trace,
         QCoreApplication::applicationDirPath() + "/screenshot_child" };
+    if (!fail.isEmpty())
+        strace.insert(3, "-einject=fsync,fdatasync:error=EIO:when=" + fail);
     child.start(qEnvironmentVariable("KV_SANDBOX"), sandboxArgs + strace + steps);
     ChildRun run;
     if (!child.waitForFinished(60000))
@@ -116,20 +120,25 @@ private slots:
     {
         QTest::addColumn<QString>("step");
         QTest::addColumn<QStringList>("synced");
+        QTest::addColumn<QString>("fail"); // the calls that fail: the flush must report failure
 
         QTest::newRow("file on a stick, then its directory")
-            << "flush:/media/usbstick2/a/b.txt" << QStringList { "/media/usbstick2/a/b.txt", "/media/usbstick2/a" };
-        QTest::newRow("file outside the table left alone") << "flush:outside-the-table.txt" << QStringList();
+            << "flush:/media/usbstick2/a/b.txt" << QStringList { "/media/usbstick2/a/b.txt", "/media/usbstick2/a" } << "";
+        QTest::newRow("file outside the table left alone") << "flush:outside-the-table.txt" << QStringList() << "";
         QTest::newRow("directory on the SD card, then its parent")
-            << "flushpath:/media/sdcard/x/y" << QStringList { "/media/sdcard/x/y", "/media/sdcard/x" };
+            << "flushpath:/media/sdcard/x/y" << QStringList { "/media/sdcard/x/y", "/media/sdcard/x" } << "";
+        QTest::newRow("a failed folder sync fails")
+            << "flushpath:/media/sdcard/d" << QStringList { "/media/sdcard/d", "/media/sdcard" } << "2";
+        QTest::newRow("a failed file sync fails") << "flush:/media/sdcard/f" << QStringList { "/media/sdcard/f", "/media/sdcard" } << "1";
     }
     void flushToDisk()
     {
         QFETCH(QString, step);
         QFETCH(QStringList, synced);
-        const ChildRun run = runChild(tmp, { "--usb", "2", "--sdcard" }, { step });
+        QFETCH(QString, fail);
+        const ChildRun run = runChild(tmp, { "--usb", "2", "--sdcard" }, { step }, fail);
         QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.output.contains("flushed 1"), qPrintable(run.log));
+        QVERIFY2(run.output.contains(fail.isEmpty() ? "flushed 1" : "flushed 0"), qPrintable(run.log));
         QCOMPARE(run.synced, synced);
     }
 

@@ -5,7 +5,6 @@
 #include "kvgui_screen.h"
 #include "kvgui_sub_window_border.h"
 
-#include <QGraphicsPixmapItem>
 #include <QGraphicsProxyWidget>
 
 #include <ctime>
