@@ -15,7 +15,7 @@ namespace {
 QByteArray devicePayload(const QStringList &entries, int count = -1, int size = 2180)
 {
     QByteArray payload(size, '\0');
-    payload[0] = char(count < 0 ? entries.size() : count);
+    qToLittleEndian<quint16>(count < 0 ? entries.size() : count, payload.data());
     const int offsets[] = { 4, 21, 37, 69, 101 };
     for (int i = 0; i < entries.size(); ++i) {
         const QStringList fields = entries.at(i).split(QLatin1Char(','));
@@ -85,6 +85,7 @@ private slots:
                               "4528 C polled connected";
         row("count above 16 leaves units silent", units, devicePayload({ "2,,4503,100,1,1" }, 17),
             "Unknown U v 0; 1538C T v 1; 4644 R v 0; 4452 P v 1; 4528 C v 0", 3);
+        row("count of 257 is above 16", "", devicePayload({ "2,,4503,100,1,1" }, 257), "", 0);
         row("entries for other units leave these silent", units, devicePayload({ "2,,4503,100,1,1" }),
             "Unknown U v 0; 1538C T v 1; 4644 R v 0; 4452 P v 1; 4503 100 1 1; 4528 C v 0", 4);
     }

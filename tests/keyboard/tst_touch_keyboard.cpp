@@ -65,8 +65,8 @@ private slots:
             << "CY д а 123 ?" << int(V::CHAR_SET_RADIOTELEX_CYRILLIC) << "да?" << int(K::RADIOTELEX_SYMBOLS) << "?";
         QTest::newRow("shown again after shift or symbols: lower-case cyrillic")
             << "Shift Show п 123 Show я" << cyr7 << "пя" << int(K::INM_C_LOWER_CASE_CYRILLIC) << "A";
-        QTest::newRow("radiotelex cyrillic shown again after shift")
-            << "CY Shift Show ж" << int(V::CHAR_SET_RADIOTELEX_CYRILLIC) << "ж" << int(K::RADIOTELEX_LOWER_CASE_CYRILLIC) << "A";
+        QTest::newRow("radiotelex cyrillic shown again after shift; caps lock to its own upper case")
+            << "CY Shift Show ж Caps" << int(V::CHAR_SET_RADIOTELEX_CYRILLIC) << "ж" << int(K::RADIOTELEX_UPPER_CASE_CYRILLIC) << "A";
         QTest::newRow("5-bit symbols") << "123 # @ 123 z" << int(V::CHAR_SET_INM_C_5BIT) << "#@z" << lower << "Z";
         QTest::newRow("digits with plus keep the shared keys")
             << "+ 4 7 Back Enter" << int(V::CHAR_SET_DIGIT_PLUS) << "+4" << int(K::DIGIT_PLUS) << "Enter";
