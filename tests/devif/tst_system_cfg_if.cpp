@@ -23,8 +23,7 @@ private slots:
             QVERIFY2(ip(command), command);
 
         // The version file is read from the working directory.
-        QVERIFY(workDir.isValid());
-        QVERIFY(QDir::setCurrent(workDir.path()));
+        QVERIFY(workDir.isValid() && QDir::setCurrent(workDir.path()));
     }
 
     void buildNumbers_data()

@@ -48,7 +48,7 @@ private slots:
     {
         // Steps: the keypad (closed, open, none, replaced or removed after building, nobutton: a field
         // without keyboard button); the focus (touch, tab, elsewhere: on another widget); then maybe
-        // requests or keypresses (the keypad hides for those reasons), typed (on a physical keyboard) or click.
+        // requests or keypresses (the keypad it was built with hides for those reasons), typed (on a physical keyboard) or click.
         QTest::addColumn<QString>("steps");
         QTest::addColumn<bool>("shown");
         QTest::addColumn<QString>("delivered"); // to the keypad and the field's owner, in order
@@ -64,6 +64,7 @@ private slots:
         QTest::newRow("closed by request during the fade-out: the button returns") << "closed touch keypress request" << true << "";
         QTest::newRow("click: the field takes the focus, the keypad opens, then the owner hears")
             << "closed elsewhere click" << false << opened;
+        QTest::newRow("a replaced keypad's hiding is no longer heard") << "replaced touch keypress" << true << "";
         QTest::newRow("click with a replaced keypad: only the new one opens") << "replaced elsewhere click" << false << opened;
         QTest::newRow("click with the keypad taken away: the owner's own entry") << "removed elsewhere click" << false << "selected";
     }
@@ -86,7 +87,7 @@ private slots:
         connect(edit, &TLineEdit::touchKeyboardSelected, [] { heard << "selected"; });
         show(focus == "elsewhere" ? other : edit, focus == "tab" ? Qt::TabFocusReason : Qt::MouseFocusReason);
         for (const QString &reason : step.mid(2).filter(QRegularExpression("^(request|keypress)$")))
-            emit current.hidding(reason == "request" ? HIDDING_BY_REQUEST : HIDDING_BY_KEY_PRESS);
+            emit built.value(keypad)->hidding(reason == "request" ? HIDDING_BY_REQUEST : HIDDING_BY_KEY_PRESS);
         if (then == "typed") {
             QTest::keyClicks(edit, "ab");
             edit->setCharSet(TCharSetValidator::CHAR_SET_DIGIT); // asks the keypad, if any, for its digits
