@@ -42,6 +42,7 @@ private slots:
         TMessageWindow::yesNoQuestion(
             "Store", "Store the new role?", mainWindow->getWindowView(), &answers, SLOT(yes(QWidget *)), SLOT(no(QWidget *)));
         QPointer<TMessageWindow> window = topMessage();
+        QCOMPARE(window->getView()->getStartRect().size(), QSize(0, 0)); // grows out of the control it came from
         mainWindow->forceInstantAnimationCompletion();
         for (TOptionButton *button : window->findChildren<TOptionButton *>())
             if (button->text() == answer)
