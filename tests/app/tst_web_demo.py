@@ -2,8 +2,8 @@
 # tst_web_demo.py: scripts/run --web as a newcomer uses it: the printed address opened in headless
 # Chromium (WebDriver over HTTP), the menu waited for on the page's canvas, "Select GMDSS system"
 # touched by a click on the canvas, the selection window seen opening in the demo unit's system log.
-# CTest runs it in private network and process namespaces: its own ports 1, 5900 and 6080, and
-# nothing left behind.
+# CTest runs it in private network, IPC and process namespaces: its own ports 1, 5900 and 6080, and
+# nothing left behind (the namespace's end kills x11vnc, whose shared memory goes with the IPC one).
 import base64, json, os, subprocess, sys, tempfile, time, urllib.request
 
 source, unit = os.environ["KV_SOURCE_DIR"], tempfile.mkdtemp()
