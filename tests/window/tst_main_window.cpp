@@ -4,6 +4,7 @@
 #include "kvgui_elide_label.h"
 #include "kvgui_screen.h"
 #include "kvgui_sub_window_border.h"
+#include "kvgui_update_object.h"
 
 #include <QGraphicsProxyWidget>
 
@@ -61,7 +62,13 @@ private slots:
         const QString clock = mainWindow->getTimeLabel()->text();
         QVERIFY2(clock == now.toString("hh:mm") || clock == now.addSecs(-60).toString("hh:mm"), qPrintable(clock));
 
-        Screen *first = showScreen("FIRST", "Menu");
+        // A data source feeds the screen only while it shows.
+        QObject source;
+        Screen *first = new Screen("FIRST", "Menu");
+        owned << first;
+        first->addUpdateObject(new TUpdateObject(&source, SIGNAL(objectNameChanged(QString)), first, SLOT(setWindowTitle(QString))));
+        mainWindow->showNewScreen(first);
+        source.setObjectName("shown");
         first->setHeadingText("SETTINGS");
         QCOMPARE(mainWindow->getScreenLabel()->text() + "/" + mainWindow->getPageLabel()->text(), QString("SETTINGS/Menu"));
         first->setSubHeadingText("Page 2");
@@ -88,8 +95,9 @@ private slots:
             QVERIFY(view->getBorder()->isVisibleTo(view) && view->getBorder()->geometry() == view->getEndRect());
         QCOMPARE(mainWindow->getSubWindows(), (QList<TSubWindowView *> { views.at(2), views.at(3) }));
         first->setHeadingText("STALE");
+        source.setObjectName("stale");
         QCOMPARE(mainWindow->getScreenLabel()->text() + "/" + mainWindow->getPageLabel()->text(), QString("SECOND/"));
-        QVERIFY(!first->isVisible());
+        QVERIFY(!first->isVisible() && first->windowTitle() == "shown");
         settle();
         QVERIFY(second->isVisible());
         // The old picture is collapsed, so it cannot show round the live new screen.
@@ -105,9 +113,7 @@ private slots:
         mainWindow->showNewScreen(home);
         QVERIFY(mainWindow->isAnimating());
         mainWindow->forceInstantAnimationCompletion();
-        QVERIFY(!mainWindow->isAnimating());
-        QCOMPARE(home->getProxyItem()->opacity(), 1.0);
-        QVERIFY(home->hasFocus());
+        QVERIFY(!mainWindow->isAnimating() && home->getProxyItem()->opacity() == 1.0 && home->hasFocus());
         // A window over it takes the touches; closed, it gives them back.
         TestSubWindow *window = newWindow(2);
         window->showWindow(QPoint(200, 200));
