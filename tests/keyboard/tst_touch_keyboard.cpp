@@ -101,7 +101,7 @@ private slots:
         row("released before 500 ms: exactly one", "Back", "pr", { 1, 1 }, { 500, -1 });
         row("sliding off pauses, sliding back resumes", "Back", "pMtmt", { 1, 1, 1, 1, 2 }, { 500, 500, 50, 50, 50 });
         row("a letter fires on release", "q", "pr", { 0, 1 }, { -1, -1 });
-        row("released off the key: nothing", "q", "pMR", { 0, 0, 0 }, { -1, -1, -1 });
+        row("Space does not repeat; released off the key: nothing", "Space", "pMR", { 0, 0, 0 }, { -1, -1, -1 });
         row("a key without data is silent", "blank", "pr", { 0, 0 }, { -1, -1 });
     }
     void keyRepeat()
