@@ -89,8 +89,7 @@ private slots:
             window->close();
         }
         delete window;
-        QCOMPARE(TAbstractSubWindow::freeFrameList.count(view), 1);
-        QVERIFY(!mainWindow->getSubWindows().contains(view));
+        QVERIFY(TAbstractSubWindow::freeFrameList.count(view) == 1 && !mainWindow->getSubWindows().contains(view));
     }
 };
 

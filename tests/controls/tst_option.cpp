@@ -159,6 +159,9 @@ private slots:
         second->appendSubOption(&child);
         emit second->updated();
         QVERIFY(button.isCheckable());
+        iconButton.setOption(second);
+        iconButton.setOption(nullptr);
+        QVERIFY(!iconButton.isCheckable()); // nor a menu arrow
         // A destroyed option leaves an empty, inert button.
         delete second;
         QVERIFY(button.text().isEmpty() && !button.isCheckable());

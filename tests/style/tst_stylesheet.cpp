@@ -106,8 +106,7 @@ private slots:
 
         QSignalSpy changed(&styleSheet, &TStyleSheet::styleSheetChanged);
         styleSheet.setMode(NightMode);
-        QCOMPARE(changed.count(), 1);
-        QVERIFY(changed.at(0).at(0).toString().isEmpty());
+        QVERIFY(changed.count() == 1 && changed.at(0).at(0).toString().isEmpty());
         QCOMPARE(styleSheet.getPixmap("kvgui_lamp", TStyleSheet::Normal, true).toImage().pixelColor(0, 0), QColor(Qt::blue));
 
         // Back in day mode the cached image is served without reading the file; no sheet is read again.
@@ -119,6 +118,10 @@ private slots:
         // The Open Four families are announced as any other change.
         styleSheet.setUseOpenFour(true);
         QCOMPARE(changed.at(2).at(0).toString(), "D { font-family: \"Droid Sans Open Four\" }");
+        // The fonts warmed after the first frame: only rules that fix both family and size, each once.
+        const QString rule = "{ font-family: \"F\"; font-size: 20px; font-weight: bold }";
+        const QList<QFont> fonts = TStyleSheet::declaredFonts("A " + rule + " B { font-size: 9px } C " + rule);
+        QVERIFY(fonts.size() == 1 && fonts[0].family() == "F" && fonts[0].pixelSize() == 20 && fonts[0].bold());
     }
 
 private:
