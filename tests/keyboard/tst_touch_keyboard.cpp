@@ -59,8 +59,8 @@ private slots:
             << "a b Back Space c Enter" << ascii << "a c" << lower << "Enter";
         QTest::newRow("7-bit russian; a cyrillic letter travels as Key_A")
             << "Shift П р и в е т , ъ" << cyr7 << "Привет,ъ" << int(K::INM_C_LOWER_CASE_CYRILLIC) << "A";
-        QTest::newRow("[CY] back to latin under cp1251")
-            << "ж CY Shift Q" << int(V::CHAR_SET_INM_C_8BIT_CYRILLIC_CP1251) << "жQ" << lower << "Shift+Q";
+        QTest::newRow("[CY] back to latin under cp1251, shown again after symbols in lower case")
+            << "ж CY Shift Q 123 Show q" << int(V::CHAR_SET_INM_C_8BIT_CYRILLIC_CP1251) << "жQq" << lower << "Q";
         QTest::newRow("radiotelex cyrillic via [CY]; a symbol sends its own code")
             << "CY д а 123 ?" << int(V::CHAR_SET_RADIOTELEX_CYRILLIC) << "да?" << int(K::RADIOTELEX_SYMBOLS) << "?";
         QTest::newRow("shown again after shift or symbols: lower-case cyrillic")
