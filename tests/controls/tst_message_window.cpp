@@ -39,11 +39,12 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QString, reached);
         TAnswers answers;
-        TMessageWindow::yesNoQuestion(
-            "Store", "Store the new role?", mainWindow->getWindowView(), &answers, SLOT(yes(QWidget *)), SLOT(no(QWidget *)));
+        TMessageWindow::yesNoQuestion("Store", "Store the new role?" + QString("\n-").repeated(40), mainWindow->getWindowView(), &answers,
+            SLOT(yes(QWidget *)), SLOT(no(QWidget *)));
         QPointer<TMessageWindow> window = topMessage();
         QCOMPARE(window->getView()->getStartRect().size(), QSize(0, 0)); // grows out of the control it came from
         mainWindow->forceInstantAnimationCompletion();
+        QCOMPARE(window->size(), QSize(500, 526)); // a text taller than the room is cut to it
         for (TOptionButton *button : window->findChildren<TOptionButton *>())
             if (button->text() == answer)
                 QTest::mouseClick(button, Qt::LeftButton);

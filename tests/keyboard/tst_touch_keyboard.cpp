@@ -151,8 +151,7 @@ private slots:
         // The Cyrillic extras take row 1's room: the hide key moves down to row 4.
         keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_INM_C_8BIT_CYRILLIC);
         keyboard->showKeyboard(false);
-        QVERIFY(keyboard->getHideButtonUpperRight()->isHidden());
-        QVERIFY(!keyboard->getHideButtonLowerRight()->isHidden());
+        QVERIFY(keyboard->getHideButtonUpperRight()->isHidden() && !keyboard->getHideButtonLowerRight()->isHidden());
         tap(keyboard->getHideButtonLowerRight());
         QCOMPARE(hidding.count(), 2);
         QVERIFY(!keyboard->isShown());
