@@ -127,7 +127,8 @@ private slots:
             QTest::mouseClick(shower, Qt::LeftButton);
             QTest::mouseClick(shower, Qt::LeftButton);
             settle();
-            QCOMPARE(forced.count(), 1);
+            // Forced once; every window but the open menu is in the pool, the one that gave up too.
+            QCOMPARE(forced.count() + TOptionMenuWindow::freeOptionWindows.size(), TOptionMenuWindow::allWindows().size());
             window = openMenus().size() == 1 ? openMenus().first() : nullptr;
             how = "escape";
         } else {
