@@ -76,7 +76,7 @@ private slots:
         row("IP address kind", "", devicePayload({ "0,10.2.3.4,4640,A,1,1" }), "4640 A 1 1 ip 10.2.3.4", 1);
         row("CAN id kind", "", devicePayload({ "1,0x21,4640,A,1,1" }), "4640 A 1 1 can 0x21", 1);
         const QString span(32, 'S');
-        row("serial filling its span stops there", "", devicePayload({ "2,,4640," + span + ",9.9,1" }), "4640 " + span + " 9.9 1", 1);
+        row("full serial and version", "", devicePayload({ "2,,4640," + span + "," + span + ",1" }), "4640 " + span + " " + span + " 1", 1);
         row("same serial of another type is another unit", "4640 S1 unpolled connected", entry("4644"), "4640 S1 v 0; 4644 S1 2.0 1", 2);
         row("type name with a case difference is unknown", "", devicePayload({ "0,,1538c,A,1,1" }), "", 0);
 
