@@ -7,6 +7,7 @@
 #include "kvgui_touch_key.h"
 #include "kvgui_touch_keyboard.h"
 
+#include <QGraphicsScene>
 #include <QLineEdit>
 #include <QTimeLine>
 
@@ -31,18 +32,18 @@ private slots:
         TestSubWindow *window = newWindow(0, QSize(200, 100), effect);
         window->showWindow(QPoint(300, 200), QPoint(100, 150), nullptr);
         TSubWindowView *view = window->getView();
-        QCOMPARE(view->getStartRect(), startRect);
-        QCOMPARE(view->getEndRect(), QRect(75, 125, 250, 150));
+        QVERIFY(view->getStartRect() == startRect && view->getEndRect() == QRect(75, 125, 250, 150));
+        // Unfolding lays the frame out at every step; the other effects scale one picture of it.
+        view->setFrontGeometry(QRect(80, 130, 120, 60));
+        QCOMPARE(view->getBorder()->geometry() == QRect(80, 130, 120, 60), effect == 2);
         view->close();
-        QVERIFY(!mainWindow->isAnimating());
-        QVERIFY(!view->getWindow() && !window->getView() && !window->isVisible() && view->holds(window));
+        QVERIFY(!mainWindow->isAnimating() && !view->getWindow() && !window->getView() && !window->isVisible() && view->holds(window));
 
         TestSubWindow *next = newWindow(0, QSize(150, 80), effect);
         next->showWindow(QPoint(300, 200), QPoint(100, 150), nullptr);
         QVERIFY(next->getView() == view && !window->parent());
         settle();
-        QVERIFY(view->getBorder()->isVisible());
-        QCOMPARE(view->getBorder()->geometry(), QRect(75, 125, 200, 130));
+        QVERIFY(view->getBorder()->isVisible() && view->getBorder()->geometry() == QRect(75, 125, 200, 130));
         QCOMPARE(next->mapTo(mainWindow, QPoint(0, 0)), QPoint(100, 150));
     }
 
@@ -115,7 +116,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(outcome == "first" ? window->first : window->second));
     }
 
-    // A main window made smaller again keeps an open window's frame inside it.
+    // A main window made smaller again keeps an open window's frame inside it, and its scene fits it.
     void frameKeptInsideOnResize()
     {
         mainWindow->resize(1000, 700);
@@ -124,6 +125,7 @@ private slots:
         settle();
         mainWindow->resize(800, 600);
         QTRY_COMPARE(window->getView()->getBorder()->geometry(), QRect(550, 450, 250, 150));
+        QCOMPARE(mainWindow->getScene()->sceneRect(), QRectF(0, 0, 800, 530)); // below the title area
     }
 
     // A 300 x 200 window placed at (100, 300): its frame ends at (75, 275) 350 x 250. Each row puts
@@ -182,8 +184,7 @@ private slots:
         TSubWindowView *view = window->getView();
         settle();
         TTouchKeyboard *keyboard = view->findChild<TTouchKeyboard *>();
-        QVERIFY(keyboard);
-        QCOMPARE(mainWindow->topWindowHasVisibleKeyborad(), shown);
+        QVERIFY(keyboard && mainWindow->topWindowHasVisibleKeyborad() == shown);
         if (!shown)
             return;
         tap(keyboard->getKeys().at(0));
