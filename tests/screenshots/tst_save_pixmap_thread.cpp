@@ -109,10 +109,10 @@ private slots:
     }
     void presentDevices()
     {
-        const ChildRun run = runChild(tmp, { "--sdcard", "--usb", "5", "--usb", "1" }, { "devices" });
+        const ChildRun run = runChild(tmp, { "--sdcard", "--usb", "5", "--usb", "1", "--usb", "2" }, { "devices" });
         QCOMPARE(run.exitCode, 0);
-        const QStringList inTableOrder { "device 0 /appdata/userdata", "device 2 /media/usbstick1", "device 6 /media/usbstick5",
-            "device 7 /media/sdcard" };
+        const QStringList inTableOrder { "device 0 /appdata/userdata", "device 2 /media/usbstick1", "device 3 /media/usbstick2",
+            "device 6 /media/usbstick5", "device 7 /media/sdcard" };
         QCOMPARE(run.output.filter(QRegularExpression("^device ")), inTableOrder);
     }
     void flushToDisk_data()
