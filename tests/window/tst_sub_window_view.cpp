@@ -36,6 +36,9 @@ private slots:
         // Unfolding lays the frame out at every step; the other effects scale one picture of it.
         view->setFrontGeometry(QRect(80, 130, 120, 60));
         QCOMPARE(view->getBorder()->geometry() == QRect(80, 130, 120, 60), effect == 2);
+        // Mid-way, the window's picture fills the front rectangle over the dimmed screen around it.
+        const QImage frame = view->grab().toImage();
+        QVERIFY(frame.pixel(140, 160) != frame.pixel(79, 129));
         view->close();
         QVERIFY(!mainWindow->isAnimating() && !view->getWindow() && !window->getView() && !window->isVisible() && view->holds(window));
 
