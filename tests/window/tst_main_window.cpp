@@ -165,8 +165,8 @@ private slots:
             QCOMPARE(mainWindow->isAnimating(), onTop.at(i));
             QCOMPARE(view->getBorder()->isVisibleTo(view), !onTop.at(i));
             QCOMPARE(view->isEnabled(), onTop.at(i));
-            // Priority 1 is the distress level.
-            QCOMPARE(view->getBorder()->getDistress(), priorities.at(i) == 1);
+            // Priority 1 is the distress level: the frame's line is lit red from the start.
+            QCOMPARE(qGreen(view->getBorder()->grab().toImage().pixel(18, 75)) < 16, priorities.at(i) == 1);
             settle();
         }
         // Shown again, the last view is restacked in the same place; the result says whether on top.
