@@ -66,7 +66,9 @@ private slots:
         QObject source;
         Screen *first = new Screen("FIRST", "Menu");
         owned << first;
-        first->addUpdateObject(new TUpdateObject(&source, SIGNAL(objectNameChanged(QString)), first, SLOT(setWindowTitle(QString))));
+        auto *feed = new TUpdateObject(&source, SIGNAL(objectNameChanged(QString)), first, SLOT(setWindowTitle(QString)));
+        QSignalSpy feeding(feed, SIGNAL(stateChanged(bool)));
+        first->addUpdateObject(feed);
         mainWindow->showNewScreen(first);
         source.setObjectName("shown");
         first->setHeadingText("SETTINGS");
@@ -98,6 +100,7 @@ private slots:
         source.setObjectName("stale");
         QCOMPARE(mainWindow->getScreenLabel()->text() + "/" + mainWindow->getPageLabel()->text(), QString("SECOND/"));
         QVERIFY(!first->isVisible() && first->windowTitle() == "shown");
+        QCOMPARE(feeding, (QList<QList<QVariant>> { { true }, { false } }));
         settle();
         QVERIFY(second->isVisible());
         // The old picture is collapsed, so it cannot show round the live new screen.
