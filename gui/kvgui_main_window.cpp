@@ -507,6 +507,19 @@ void TMainWindow::showEvent(QShowEvent *event)
     }
 }
 
+void TMainWindow::changeEvent(QEvent *event)
+{
+    // A frame asks its style for its width on every style change. Before the window's first
+    // polish that caches the window's style rules, and the polish then drops them together with
+    // the parsed sheet: the sheet would be parsed twice at start-up. QFrame takes its width again
+    // right after the polish.
+    if (event->type() == QEvent::StyleChange && !testAttribute(Qt::WA_WState_Polished)) {
+        QWidget::changeEvent(event);
+        return;
+    }
+    QFrame::changeEvent(event);
+}
+
 void TMainWindow::instantAnimationEnd()
 {
     if (zoomStartPending) {

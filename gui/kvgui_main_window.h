@@ -91,6 +91,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
     TScreen *pHomeScreen; // set by a subclass that has a home screen; not owned
 
