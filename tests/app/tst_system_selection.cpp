@@ -65,13 +65,11 @@ private slots:
         QVERIFY(start());
         // F12 without Alt saves nothing: only the Alt+F12 after it does.
         const QImage colour = shoot("F12 ctrl+F12 alt+F12");
-        QCOMPARE(colour.size(), QSize(800, 600));
-        QVERIFY(!colour.allGray());
+        QVERIFY(colour.size() == QSize(800, 600) && !colour.allGray());
         QCOMPARE(log().count("/screenshots/screenshot_"), 1);
 
         const QImage grey = shoot("ctrl+alt+F12");
-        QCOMPARE(grey.size(), QSize(400, 300));
-        QVERIFY(grey.allGray());
+        QVERIFY(grey.size() == QSize(400, 300) && grey.allGray());
         // With the X server's own Ctrl+Alt keys switched off, the chord arrives as F12 with its modifiers.
         QCOMPARE(QProcess::execute("setxkbmap", { "-option", "srvrkeys:none" }), 0);
         QVERIFY(shoot("ctrl+alt+F12").allGray());

@@ -1,6 +1,7 @@
 // tst_option.cpp: options and the buttons that show them. (An option's slot on its parent is run end to end
 // by Store in tst_system_selection.)
 #include "kvgui_button_bar.h"
+#include "kvgui_flash_animator.h"
 #include "kvgui_icon_button.h"
 #include "kvgui_icon_widget.h"
 #include "kvgui_option.h"
@@ -129,14 +130,22 @@ private slots:
         QVERIFY(!shownFor(button));
         parent.show();
         QVERIFY(shownFor(button));
-        // A flashing icon button pauses while hidden; one that has stopped stays still when shown again.
+        // A flash fades in and out in 120 ms each, every later pulse a third slower; it pauses unlit
+        // while hidden, and one that has stopped stays still when shown again.
         for (const bool on : { true, false }) {
             iconButton.setAnimating(on);
-            const QAbstractAnimation *flash = iconButton.findChild<QSequentialAnimationGroup *>();
+            auto *flash = iconButton.findChild<QSequentialAnimationGroup *>();
+            const TFlashAnimator *animator = iconButton.findChild<TFlashAnimator *>();
+            flash->setCurrentTime(on ? 210 : 0);
+            QCOMPARE(animator->getOpacity(), on ? 0.25 : 0.0);
             iconButton.hide();
             QCOMPARE(flash->state(), on ? QAbstractAnimation::Paused : QAbstractAnimation::Stopped);
+            QCOMPARE(animator->getOpacity(), 0.0);
             iconButton.show();
             QCOMPARE(flash->state(), on ? QAbstractAnimation::Running : QAbstractAnimation::Stopped);
+            if (on)
+                flash->setCurrentTime(250); // into the second pulse
+            QCOMPARE(flash->duration(), 320);
         }
 
         // A disabled option disables its buttons; only an icon button then still shows a menu.

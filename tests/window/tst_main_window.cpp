@@ -182,8 +182,7 @@ private slots:
             QVERIFY(views.at(index)->isEnabled());
             views.at(index)->close();
         }
-        QCOMPARE(mainWindow->getTopView(), mainWindow->getWindowView());
-        QVERIFY(mainWindow->getWindowView()->isEnabled());
+        QVERIFY(mainWindow->getTopView() == mainWindow->getWindowView() && mainWindow->getWindowView()->isEnabled());
     }
 
     void animationRegister_data()
