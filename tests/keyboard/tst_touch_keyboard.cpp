@@ -153,7 +153,8 @@ private slots:
         keyboard->showKeyboard(false);
         QVERIFY(keyboard->getHideButtonUpperRight()->isHidden() && !keyboard->getHideButtonLowerRight()->isHidden());
         tap(keyboard->getHideButtonLowerRight());
-        QVERIFY(hidding.count() == 2 && !keyboard->isShown());
+        QVERIFY(hidding.count() == 2 && !keyboard->isShown()
+            && keyboard->getHideButtonLowerRight()->y() > keyboard->getHideButtonUpperRight()->y());
         keyboard->setUserHide(false);
         QVERIFY(keyboard->getHideButtonLowerRight()->isHidden());
         // Back on a latin set the [CY] key goes too.
