@@ -157,6 +157,9 @@ private slots:
             && keyboard->getHideButtonLowerRight()->y() > keyboard->getHideButtonUpperRight()->y());
         keyboard->setUserHide(false);
         QVERIFY(keyboard->getHideButtonLowerRight()->isHidden());
+        // Asked back without a slide while it slides out, it stands at once.
+        keyboard->showKeyboard(false);
+        QVERIFY(keyboard->findChild<QTimeLine *>()->state() == QTimeLine::NotRunning && keyboard->height() == 240);
         // Back on a latin set the [CY] key goes too.
         keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_INM_C_5BIT);
         QVERIFY(keyboard->getCyrillicToggleKey()->isHidden());
