@@ -88,8 +88,7 @@ private slots:
         for (const QString &input : sent)
             send(input);
         QCOMPARE(target.received.join(' '), received);
-        QCOMPARE(logged(&target), log);
-        QCOMPARE(cursorHidden(), pointerHidden);
+        QCOMPARE(qMakePair(logged(&target), cursorHidden()), qMakePair(log, pointerHidden));
     }
 
 private:

@@ -107,8 +107,7 @@ private slots:
         QProcess process;
         process.start(qEnvironmentVariable("KV_SANDBOX"),
             QStringList { "--headless", "--appdata", appdata.path(), "--log", log, "--", child, "fatal" } + call.split(' '));
-        QVERIFY(process.waitForFinished(60000));
-        QVERIFY(process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0);
+        QVERIFY(process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0);
 
         // One fatal line, at warning priority of LOG_LOCAL1.
         QFile file(log);

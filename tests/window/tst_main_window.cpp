@@ -70,6 +70,9 @@ private slots:
         QSignalSpy feeding(feed, SIGNAL(stateChanged(bool)));
         first->addUpdateObject(feed);
         mainWindow->showNewScreen(first);
+        // Half-way through its zoom the screen's picture is half its size, in the middle of the view.
+        QMetaObject::invokeMethod(mainWindow, "updateScalingStep", Q_ARG(qreal, 0.5));
+        QCOMPARE(first->getSnapshotItem()->transform(), QTransform(0.5, 0, 0, 0.5, 200, 132.5));
         source.setObjectName("shown");
         first->setHeadingText("SETTINGS");
         QCOMPARE(mainWindow->getScreenLabel()->text() + "/" + mainWindow->getPageLabel()->text(), QString("SETTINGS/Menu"));
