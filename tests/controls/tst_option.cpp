@@ -164,9 +164,9 @@ private slots:
         emit first.leafSelected(5);
         second->setText("Renamed");
         QCOMPARE(button.text(), QString("Renamed"));
-        // A sub-option appended later shows once the option reports an update.
+        // A sub-option appended later shows once the option reports an update, as any change of it does.
         second->appendSubOption(&child);
-        emit second->updated();
+        second->setId(7);
         QVERIFY(button.isCheckable());
         iconButton.setOption(second);
         iconButton.setOption(nullptr);

@@ -79,8 +79,7 @@ private slots:
 
         // The checked copy lies exactly over the activating button, the menu beside it.
         auto *shown = qobject_cast<TOptionButton *>(window->getMenuShownWidget());
-        QVERIFY(shown && shown->isVisible() && shown->isChecked());
-        QCOMPARE(shown->objectName(), opens + "MenuButton");
+        QVERIFY(shown && shown->isVisible() && shown->isChecked() && shown->objectName() == opens + "MenuButton");
         QCOMPARE(QRect(TMainWindow::posWithinMainWindow(shown, QPoint(0, 0)), shown->size()), button);
         const QRect menuRect(TMainWindow::posWithinMainWindow(window, QPoint(0, 0)), window->size());
         const QMap<QString, int> gap { { "toTheRight", menuRect.left() - button.right() },
@@ -160,8 +159,7 @@ private slots:
         TOptionMenuWindow::displayOptionMenu(other);
         TStyleSheet::styleSheetHandler.setMode(DayMode);
         QCOMPARE(openMenus(), QList<TOptionMenuWindow *> { window });
-        QVERIFY(lastShown && lastShown != window->getMenuShownWidget() && lastShown->isHidden());
-        QCOMPARE(window->styleSheet(), night);
+        QVERIFY(lastShown && lastShown != window->getMenuShownWidget() && lastShown->isHidden() && window->styleSheet() == night);
         // Back in a main window that carries the current sheet, it drops its own copy.
         window->close();
         TOptionMenuWindow::displayOptionMenu(other);

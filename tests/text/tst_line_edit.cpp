@@ -97,13 +97,14 @@ private slots:
         }
         // Judged once a fade is over.
         QTRY_VERIFY(!edit->findChild<QTimeLine *>() || edit->findChild<QTimeLine *>()->state() == QTimeLine::NotRunning);
-        QCOMPARE(button(edit) && button(edit)->isVisible(), shown);
-        QCOMPARE(edit->textMargins().right(), shown ? 58 : 0); // text never runs under the button
+        // The text never runs under the button.
+        QCOMPARE(qMakePair(button(edit) && button(edit)->isVisible(), edit->textMargins().right()), qMakePair(shown, shown ? 58 : 0));
         QCOMPARE(heard.join("; "), delivered); // a replaced keypad would be heard too
         other->setFocus();
         QVERIFY((!button(edit) || !button(edit)->isVisible()) && edit->textMargins().right() == 0);
     }
-    void autoRepeatedReturnSwallowed()
+    // An auto-repeated Return reaches the window once; a finger drawn across the text selects it.
+    void returnOnceAndDragSelects()
     {
         auto *edit = newEdit();
         QSignalSpy returns(edit, SIGNAL(returnPressed()));
@@ -115,6 +116,10 @@ private slots:
             QCOMPARE(press.isAccepted(), repeat);
         }
         QCOMPARE(returns.count(), 1);
+        edit->setText("ab");
+        touch(edit, QEvent::MouseButtonPress, QPoint(1, edit->height() / 2));
+        touch(edit, QEvent::MouseMove, QPoint(edit->width() - 1, edit->height() / 2));
+        QCOMPARE(edit->selectedText(), QString("ab"));
     }
     // The key panel's arrows leave a field at its ends; a field's own next keys leave it from anywhere.
     void focusMoves_data()
