@@ -64,8 +64,7 @@ private slots:
         button.show();
         QSignalSpy leaf(option.data(), SIGNAL(leafSelected()));
         QTest::mouseClick(&button, Qt::LeftButton);
-        QCOMPARE(leaf.count(), 1);
-        QVERIFY(window->getView() && option->getId() == 0 && option->getIconName() == icon);
+        QVERIFY(leaf.count() == 1 && window->getView() && option->getId() == 0 && option->getIconName() == icon);
         window->setDefaultOptionButton(&first);
         window->setDefaultOptionButton(&second);
         QVERIFY(!first.isDefaultOptionButton() && second.isDefaultOptionButton());

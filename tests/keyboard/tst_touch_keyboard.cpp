@@ -82,8 +82,7 @@ private slots:
         field->setCharSet(TCharSetValidator::TCharSet(set));
         keyboard->showKeyboard(false);
         type(taps);
-        QCOMPARE(field->text(), typed);
-        QCOMPARE(int(keyboard->getState()), state);
+        QCOMPARE(qMakePair(field->text(), int(keyboard->getState())), qMakePair(typed, state));
         const QKeyEvent *sent = keyboard->lastKeyEvent;
         QCOMPARE(QKeySequence(sent->key() | int(sent->modifiers())).toString(), last);
         QVERIFY(!sent->isAutoRepeat() && sent->count() == 1); // a tap is one press

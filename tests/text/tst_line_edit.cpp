@@ -145,11 +145,14 @@ private slots:
         edit->setPreviousFocusWidget(form->first);
         edit->setNextFocusWidget(next, Qt::Key_Down);
         edit->setText("ab");
+        edit->setMaxLength(4);
+        edit->setZeroFill(FILL_LEADING); // padded as the focus leaves
         show(edit);
         edit->setCursorPosition(cursor);
         QTest::sendKeyEvent(QTest::Press, edit, Qt::Key(key), QString(), Qt::NoModifier);
         const QMap<QString, QWidget *> widgets { { "previous", form->first }, { "next", next }, { "field", edit } };
         QCOMPARE(QApplication::focusWidget(), widgets.value(focused));
+        QCOMPARE(edit->text(), QString(focused == "field" ? "ab" : "00ab"));
     }
     void cyrillicWarning_data()
     {

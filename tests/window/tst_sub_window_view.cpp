@@ -110,9 +110,8 @@ private slots:
         QCOMPARE(press.isAccepted(), accepted);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier); // the default button is clicked on release
         QApplication::sendEvent(target, &release);
-        QCOMPARE(chosen.count(), outcome == "chosen" ? 1 : 0);
-        QCOMPARE(window->getView() == nullptr, outcome == "closed");
-        QCOMPARE(mainWindow->getSubWindows().contains(view), outcome != "closed");
+        QCOMPARE((QVector<int> { chosen.count(), !window->getView(), mainWindow->getSubWindows().contains(view) }),
+            (QVector<int> { outcome == "chosen", outcome == "closed", outcome != "closed" }));
         if (outcome == "unchanged")
             QCOMPARE(QApplication::focusWidget(), focus);
         else if (outcome == "first" || outcome == "second")
