@@ -129,6 +129,8 @@ private slots:
         TCommonDeviceIf newer(DEVICE_TYPE_4640, data("DUP", true));
         newer.registerDevice(false);
         QVERIFY(registry->getDeviceList() == QList<TCommonDeviceIf *> { &newer } && !mine.isListed());
+        // A unit of no known type is named as such.
+        QCOMPARE(TCommonDeviceIf(DEVICE_TYPE_UNKNOWN).getDisplayName(), QString("Unknown Device"));
         // One never listed reports no change.
         TCommonDeviceIf(DEVICE_TYPE_4640, data("LONE", false)).updateBaseData(data("LONE", true));
         QCOMPARE(spy.size(), 2);

@@ -98,6 +98,7 @@ private slots:
             QTest::newRow(behaviour) << key << steps << activations << intervals;
         };
         row("held backspace: at 0, 500, 550 and 600 ms", "Back", "pttt", { 1, 2, 3, 4 }, { 500, 50, 50, 50 });
+        row("a held arrow repeats as well", "Up", "ptt", { 1, 2, 3 }, { 500, 50, 50 });
         row("released before 500 ms: exactly one", "Back", "pr", { 1, 1 }, { 500, -1 });
         row("sliding off pauses, sliding back resumes", "Back", "pMtmt", { 1, 1, 1, 1, 2 }, { 500, 500, 50, 50, 50 });
         row("a letter fires on release", "q", "pr", { 0, 1 }, { -1, -1 });
@@ -197,7 +198,7 @@ private:
             if (name == "blank" ? !kd
                                 : !key->isHidden() && kd
                         && (kd->getName() == name || (name == "Back" && kd->getKey() == Qt::Key_Backspace)
-                            || (name == "Left" && kd->getKey() == Qt::Key_Left)))
+                            || key->accessibleName() == name))
                 return key;
         }
         return nullptr;

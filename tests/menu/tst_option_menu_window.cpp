@@ -149,8 +149,7 @@ private slots:
             QCOMPARE(openMenus().size(), 1);
             return;
         }
-        QTRY_VERIFY(openMenus().isEmpty());
-        QCOMPARE(leaf.count(), how == "leaf" ? 1 : 0);
+        QTRY_VERIFY(openMenus().isEmpty() && leaf.count() == (how == "leaf" ? 1 : 0));
         window->close();
         QCOMPARE(TOptionMenuWindow::freeOptionWindows.count(window), 1);
 
