@@ -54,8 +54,7 @@ private slots:
             QVERIFY2(line.startsWith("pid ") && line.mid(4).toInt() > 0, line.constData());
             ::kill(line.mid(4).toInt(), signal);
         }
-        QVERIFY(child.waitForFinished(30000));
-        QCOMPARE(child.exitCode(), exitCode);
+        QVERIFY2(child.waitForFinished(30000) && child.exitCode() == exitCode, qPrintable(QString::number(child.exitCode())));
 
         QFile file(logFile);
         QVERIFY(file.open(QIODevice::ReadOnly));

@@ -77,8 +77,7 @@ private slots:
             QVERIFY(daemon.sync() && daemon.packets().isEmpty());
             daemon.command("accept");
         }
-        QVERIFY(daemon.waitForLine("packet "));
-        QCOMPARE(daemon.packets(), QStringList { expected });
+        QVERIFY(daemon.waitForLine("packet ") && daemon.packets() == QStringList { expected });
         // The connection's state as seen from this thread follows the transport's socket.
         QVERIFY(transportTo(daemon.port)->getIoState());
         daemon.command("close");
@@ -145,8 +144,7 @@ private slots:
 
         // Each port's packets reach only its own client.
         first.command("send 12 0xc01 0 6869");
-        QTRY_COMPARE(b.events, QStringList { "c01 0 hi" });
-        QCOMPARE(a->events.size() + c.events.size(), 0);
+        QTRY_VERIFY(b.events == QStringList { "c01 0 hi" } && a->events.size() + c.events.size() == 0);
         // A client that has gone is no longer sent to; the next packet reaches its neighbour.
         delete a;
         first.command("raw " + (daemonPacket(11, 0xb01, 0, "x") + daemonPacket(12, 0xc02, 0, "hi")).toHex());

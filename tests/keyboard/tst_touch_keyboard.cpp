@@ -160,6 +160,10 @@ private slots:
         // Asked back without a slide while it slides out, it stands at once.
         keyboard->showKeyboard(false);
         QVERIFY(keyboard->findChild<QTimeLine *>()->state() == QTimeLine::NotRunning && keyboard->height() == 240);
+        // Asked back with a slide while it slides out, it slides in from the start.
+        keyboard->hideKeyboard();
+        keyboard->showKeyboard(true);
+        QCOMPARE(keyboard->findChild<QTimeLine *>()->currentTime(), 0);
         // Back on a latin set the [CY] key goes too.
         keyboard->setKeyboardCharacterSet(KEYBOARD_CHARACTER_SET_INM_C_5BIT);
         QVERIFY(keyboard->getCyrillicToggleKey()->isHidden());
