@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(press.isAccepted(), accepted);
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier); // the default button is clicked on release
         QApplication::sendEvent(target, &release);
-        QCOMPARE((QVector<int> { chosen.count(), !window->getView(), mainWindow->getSubWindows().contains(view) }),
+        QCOMPARE((QVector<int> { int(chosen.count()), !window->getView(), mainWindow->getSubWindows().contains(view) }),
             (QVector<int> { outcome == "chosen", outcome == "closed", outcome != "closed" }));
         if (outcome == "unchanged")
             QCOMPARE(QApplication::focusWidget(), focus);
