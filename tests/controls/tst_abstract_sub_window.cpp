@@ -39,6 +39,7 @@ private slots:
         TestSubWindow *window = newWindow(0, size, int(TAbstractSubWindow::GrowFromPoint), flags);
         QWidget source(mainWindow);
         source.setGeometry(from.x() - 50, from.y() - 20, 101, 41);
+        QCOMPARE(window->getWindowSize(), size); // measurable before it has a view or any styled parent
         if (via == "point")
             window->showWindow(from);
         else

@@ -76,6 +76,7 @@ private slots:
         for (const about_item_t &item : system.getAboutItemList())
             flags += item.secondFlag ? '1' : '0';
         QCOMPARE(flags, QString(systemBuild != "-" ? "00111" : "0011111111"));
+        QCOMPARE(system.getGuiBuildDate(), QString("2013-12-17 14:42:12")); // fixed, in UTC
         const QStringList logged = LogCatcher::matching(QRegularExpression("SystemCfgIf\\(\\) (Unexpected|Not an|Unable)"));
         QCOMPARE(QStringList(logged).replaceInStrings("SystemCfgIf::SystemCfgIf() ", "").join("; "), warnings);
     }

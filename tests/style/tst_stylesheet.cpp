@@ -86,8 +86,7 @@ private slots:
         QCOMPARE(first.toImage().pixelColor(0, 0), QColor(Qt::green));
         // Even an image that appears later is not loaded: the placeholder is what the cache holds.
         writeImage("res/day/kvgui_gone.png", Qt::red);
-        QCOMPARE(styleSheet.getPixmap("kvgui_gone", false).cacheKey(), first.cacheKey());
-        QCOMPARE(warnings("Missing image "), 1);
+        QVERIFY(styleSheet.getPixmap("kvgui_gone", false).cacheKey() == first.cacheKey() && warnings("Missing image ") == 1);
     }
     void nightModeWithoutItsStyleSheet()
     {
