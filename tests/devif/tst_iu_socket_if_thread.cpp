@@ -69,6 +69,7 @@ private slots:
             options << "--manual-handshake";
         QVERIFY(daemon.start(options));
         QTRY_COMPARE(transportTo(daemon.port)->isInitialized(), !beforeHandshake);
+        QCOMPARE(transportTo(daemon.port)->objectName(), QString("Iu socket thread 127.0.0.1 port %1").arg(daemon.port)); // for ps and gdb
         QVERIFY(daemon.waitForLine("handshake 1 01000000"));
 
         RecordingClient client(nullptr);
