@@ -89,7 +89,9 @@ private slots:
             window->close();
         }
         delete window;
-        QVERIFY(TAbstractSubWindow::freeFrameList.count(view) == 1 && !mainWindow->getSubWindows().contains(view));
+        // Nor does it stay in the cascade of event information, where the next one would read it.
+        QVERIFY(TAbstractSubWindow::freeFrameList.count(view) == 1 && !mainWindow->getSubWindows().contains(view)
+            && !TAbstractSubWindow::currentEventInfos.contains(window));
     }
 };
 

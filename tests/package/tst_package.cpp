@@ -124,9 +124,8 @@ private slots:
             ::kill(pid_t(pid), SIGTERM);
         QVERIFY(app.waitForFinished(10000));
         QVERIFY2(painted && running, qPrintable(log));
-        // The resources came from the installed folder: no style sheet or image is missing.
-        QVERIFY2(!log.contains("Missing "), qPrintable(log));
-        QVERIFY2(!log.contains("<138>") && !log.contains("<136>"), qPrintable(log));
+        // The resources came from the installed folder: no style sheet or image is missing; no crash was logged.
+        QVERIFY2(!log.contains("Missing ") && !log.contains("<138>") && !log.contains("<136>"), qPrintable(log));
         QCOMPARE(launchedBuses, 0);
         QVERIFY(bus.isEmpty() || appEnvironment.contains("DBUS_SESSION_BUS_ADDRESS=" + bus.toLocal8Bit()));
     }
