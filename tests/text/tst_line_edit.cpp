@@ -143,7 +143,7 @@ private slots:
         auto *edit = newEdit();
         auto *next = newEdit();
         edit->setPreviousFocusWidget(form->first);
-        edit->setNextFocusWidget(next, Qt::Key_Down);
+        edit->setNextFocusWidget(next, Qt::Key_Down, Qt::Key_Return); // no other key goes on
         edit->setText("ab");
         edit->setMaxLength(4);
         edit->setZeroFill(FILL_LEADING); // padded as the focus leaves
