@@ -46,7 +46,7 @@ private slots:
         row("at most 100 characters are typed", 1, "duplicated, type 7391" + QString(97, 'x') + QString(97, '\b'), 1,
             "duplicated TPasswordReqWindow TMessageWindow");
         // Only the exact text opens: not trimmed, not read as a number.
-        row("a trailing space is refused", 1, "duplicated, type 7391 ", 1, "duplicated TPasswordReqWindow TMessageWindow");
+        row("a trailing space is refused, the field emptied", 1, "duplicated, type 7391 , ok, type 7391", 1, "duplicated");
         row("a leading zero is refused", 1, "duplicated, type 07391", 1, "duplicated TPasswordReqWindow TMessageWindow");
         row("changing back after the password is no change", 1, "duplicated, type 7391, primary, store", 1, "");
         row("after a cancelled request the next tap asks again", 1, "duplicated, cancel password, duplicated", 1,
@@ -113,7 +113,7 @@ private:
             return request->getCancelButton();
         if (auto *question = qobject_cast<TMessageWindow *>(view ? view->getWindow() : nullptr))
             for (TOptionButton *button : question->findChildren<TOptionButton *>())
-                if (button->text() == (action == "yes" ? "&Yes" : "&No"))
+                if (button->text() == (action == "yes" ? "&Yes" : action == "ok" ? "&OK" : "&No"))
                     return button;
         return nullptr;
     }

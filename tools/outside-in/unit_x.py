@@ -197,9 +197,12 @@ class Unit:
         self.appdata, self.log_file, self.calibrator = f"{d}/appdata", f"{d}/syslog", f"{d}/calibrator.log"
         subprocess.run([f"{self.build}/tools/settings/provision-settings", "--appdata", self.appdata, "--is-primary", "1",
                         "--deamon-version", "0x30000", "--serial-number", "44170815"], check=True, stdout=subprocess.DEVNULL)
-        # Scaling as a service engineer may set it, which the application must not pass to its children.
+        # Scaling as a service engineer may set it (or, with the fallback fonts, leave unset), which the
+        # application must pass on to its children as it found it.
         app_env = dict(env, LANG=self.lang, LC_ALL="", LC_MESSAGES="", LANGUAGE="", QT_ENABLE_HIGHDPI_SCALING="1")
         app_env.pop("QT_XCB_GL_INTEGRATION", None)
+        if self.fonts == "fallback":
+            app_env.pop("QT_ENABLE_HIGHDPI_SCALING")
         command = (f"'{self.build}/tools/iu-daemon/iu-daemon' --port 1 --devices "
                    f"'{self.source}/tools/iu-daemon/demo-devices.txt' >/dev/null 2>&1 & exec '{self.build}/app/kestra_config'")
         sandbox = [f"{self.build}/unit-sandbox", "--display", "--unshare-net", "--unshare-pid", "--appdata", self.appdata,
