@@ -65,8 +65,7 @@ private slots:
         QVERIFY(start());
         // F12 without Alt saves nothing: only the Alt+F12 after it does.
         const QImage colour = shoot("F12 ctrl+F12 alt+F12");
-        QVERIFY(colour.size() == QSize(800, 600) && !colour.allGray());
-        QCOMPARE(log().count("/screenshots/screenshot_"), 1);
+        QVERIFY(colour.size() == QSize(800, 600) && !colour.allGray() && log().count("/screenshots/screenshot_") == 1);
 
         const QImage grey = shoot("ctrl+alt+F12");
         QVERIFY(grey.size() == QSize(400, 300) && grey.allGray());

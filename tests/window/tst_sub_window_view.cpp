@@ -118,13 +118,15 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(outcome == "first" ? window->first : window->second));
     }
 
-    // A main window made smaller again keeps an open window's frame inside it, and its scene fits it.
+    // A main window made smaller again, narrower and then only lower, keeps an open window's frame inside
+    // it, and its scene fits it.
     void frameKeptInsideOnResize()
     {
         mainWindow->resize(1000, 700);
         TestSubWindow *window = newWindow();
         window->showWindow(QPoint(400, 300), QPoint(750, 550), nullptr);
         settle();
+        mainWindow->resize(800, 700);
         mainWindow->resize(800, 600);
         QTRY_COMPARE(window->getView()->getBorder()->geometry(), QRect(550, 450, 250, 150));
         QCOMPARE(mainWindow->getScene()->sceneRect(), QRectF(0, 0, 800, 530)); // below the title area
