@@ -70,14 +70,16 @@ private slots:
         QSignalSpy feeding(feed, SIGNAL(stateChanged(bool)));
         first->addUpdateObject(feed);
         mainWindow->showNewScreen(first);
-        // Half-way through its zoom the screen's picture is half its size, in the middle of the view.
+        // Half-way through its zoom the screen's picture is half its size, in the middle of the view; the live
+        // screen stays hidden till the zoom's end.
         QMetaObject::invokeMethod(mainWindow, "updateScalingStep", Q_ARG(qreal, 0.5));
-        QCOMPARE(first->getSnapshotItem()->transform(), QTransform(0.5, 0, 0, 0.5, 200, 132.5));
+        QVERIFY(first->getSnapshotItem()->transform() == QTransform(0.5, 0, 0, 0.5, 200, 132.5) && !first->isVisible());
         source.setObjectName("shown");
         first->setHeadingText("SETTINGS");
         QCOMPARE(mainWindow->getScreenLabel()->text() + "/" + mainWindow->getPageLabel()->text(), QString("SETTINGS/Menu"));
         first->setSubHeadingText("Page 2");
-        QCOMPARE(mainWindow->getPageLabel()->text(), QString("Page 2"));
+        // Made without a parent, it is pictured inside the window view, under the main window's style sheet.
+        QVERIFY(mainWindow->getPageLabel()->text() == "Page 2" && first->parentWidget() == mainWindow->getWindowView());
         settle();
         // No screen, or the current one again, changes nothing.
         mainWindow->showNewScreen(nullptr);
