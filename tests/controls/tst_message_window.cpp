@@ -40,7 +40,7 @@ private slots:
         QFETCH(QString, reached);
         TAnswers answers;
         TMessageWindow::yesNoQuestion("Store", "Store the new role?" + QString("\n-").repeated(40), mainWindow->getWindowView(), &answers,
-            SLOT(yes(QWidget *)), SLOT(no(QWidget *)));
+            SLOT(yes(QWidget *)), "no(QWidget*)"); // a bare signature as well as SLOT() text
         QPointer<TMessageWindow> window = topMessage();
         QCOMPARE(window->getView()->getStartRect().size(), QSize(0, 0)); // grows out of the control it came from
         mainWindow->forceInstantAnimationCompletion();
