@@ -99,7 +99,7 @@ private slots:
         };
         row("held backspace: at 0, 500, 550 and 600 ms", "Back", "pttt", { 1, 2, 3, 4 }, { 500, 50, 50, 50 });
         row("a held arrow repeats as well", "Up", "ptt", { 1, 2, 3 }, { 500, 50, 50 });
-        row("released before 500 ms: exactly one", "Back", "pr", { 1, 1 }, { 500, -1 });
+        row("Down repeats too; released, it stops", "Down", "ptr", { 1, 2, 2 }, { 500, 50, -1 });
         row("sliding off pauses, sliding back resumes", "Back", "pMtmt", { 1, 1, 1, 1, 2 }, { 500, 500, 50, 50, 50 });
         row("a letter fires on release", "q", "pr", { 0, 1 }, { -1, -1 });
         row("Space does not repeat; released off the key: nothing", "Space", "pMR", { 0, 0, 0 }, { -1, -1, -1 });
