@@ -126,8 +126,7 @@ private slots:
         QVERIFY2(painted && running, qPrintable(log));
         // The resources came from the installed folder: no style sheet or image is missing; no crash was logged.
         QVERIFY2(!log.contains("Missing ") && !log.contains("<138>") && !log.contains("<136>"), qPrintable(log));
-        QCOMPARE(launchedBuses, 0);
-        QVERIFY(bus.isEmpty() || appEnvironment.contains("DBUS_SESSION_BUS_ADDRESS=" + bus.toLocal8Bit()));
+        QVERIFY(launchedBuses == 0 && (bus.isEmpty() || appEnvironment.contains("DBUS_SESSION_BUS_ADDRESS=" + bus.toLocal8Bit())));
     }
 
 private:

@@ -120,6 +120,11 @@ private slots:
         touch(edit, QEvent::MouseButtonPress, QPoint(1, edit->height() / 2));
         touch(edit, QEvent::MouseMove, QPoint(edit->width() - 1, edit->height() / 2));
         QCOMPARE(edit->selectedText(), QString("ab"));
+        // Left, the field lets its selection go; reached again by Tab, it selects its text and shows its cursor,
+        // as any Qt field does.
+        form->first->setFocus();
+        edit->setFocus(Qt::TabFocusReason);
+        QCOMPARE(edit->selectedText(), QString("ab"));
     }
     // The key panel's arrows leave a field at its ends; a field's own next keys leave it from anywhere.
     void focusMoves_data()
