@@ -120,8 +120,8 @@ private slots:
         touch(edit, QEvent::MouseButtonPress, QPoint(1, edit->height() / 2));
         touch(edit, QEvent::MouseMove, QPoint(edit->width() - 1, edit->height() / 2));
         QCOMPARE(edit->selectedText(), QString("ab"));
-        // Left, the field lets its selection go; reached again by Tab, it selects its text and shows its cursor,
-        // as any Qt field does.
+        // Reached again by Tab once the focus has left it, the field selects its whole text as any Qt field
+        // does: Qt's own focus-in has run, which also starts the text cursor.
         form->first->setFocus();
         edit->setFocus(Qt::TabFocusReason);
         QCOMPARE(edit->selectedText(), QString("ab"));
