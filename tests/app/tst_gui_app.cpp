@@ -77,6 +77,7 @@ private slots:
         row("a drag resets the count", times(5, "move") + times(20, "drag") + times(9, "move"), "", "");
         row("hidden ten seconds later, ten free moves show it again", times(10, "move") + times(1, "wait for hiding") + times(10, "move"),
             "", "", false);
+        row("each later move restarts the ten seconds", times(10, "move") + QStringList { "pause", "move", "pause" }, "", "", false);
     }
     void inputEvents()
     {
@@ -93,12 +94,14 @@ private slots:
 
 private:
     // One input to the target: "BUTTON press", "BUTTON release", "left double", "context menu", "key KEYS"
-    // (pressed and released), a "move" with no button held, a "drag"; or "releaseMouse", "wait for hiding".
+    // (pressed and released), a "move" with no button held, a "drag"; or "releaseMouse", "wait for hiding", "pause" (6 s).
     void send(const QString &input)
     {
         const QString kind = input.section(' ', 0, 0), what = input.section(' ', 1);
         if (input == "releaseMouse") {
             GuiApp::m_pInstance->releaseMouse();
+        } else if (input == "pause") {
+            QTest::qWait(6000);
         } else if (input == "wait for hiding") {
             QTRY_VERIFY_WITH_TIMEOUT(cursorHidden(), 15000);
         } else if (input == "move" || input == "drag") {

@@ -24,8 +24,7 @@ private slots:
         QTest::newRow("as large as the edges allow is centred") << QSize(650, 400) << QPoint(10, 300) << 0 << QPoint(75, 125) << "point";
         QTest::newRow("tall window centred below the title") << QSize(200, 450) << QPoint(400, 10) << 0 << QPoint(300, 100) << "point";
         QTest::newRow("keyboard room centres in the upper part") << QSize(200, 200) << QPoint(400, 500) << 1 << QPoint(300, 111) << "point";
-        QTest::newRow("keyboard room keeps a small window above it")
-            << QSize(200, 100) << QPoint(400, 350) << 1 << QPoint(300, 197) << "point";
+        QTest::newRow("keyboard room keeps small windows above") << QSize(200, 100) << QPoint(400, 350) << 1 << QPoint(300, 197) << "point";
         QTest::newRow("opened from the centre of a widget") << QSize(200, 100) << QPoint(150, 220) << 0 << QPoint(74, 170) << "widget";
         QTest::newRow("without a widget centred on the middle") << QSize(200, 100) << QPoint(400, 300) << 0 << QPoint(300, 250) << "null";
     }

@@ -8,6 +8,7 @@
 #include "kvgui_option_button.h"
 #include "kvgui_option_icon_button.h"
 
+#include <QPushButton>
 #include <QtTest>
 
 // Records the keys its child buttons pass on.
@@ -138,8 +139,7 @@ private slots:
             flash->setCurrentTime(on ? 210 : 0);
             QCOMPARE(animator->getOpacity(), on ? 0.25 : 0.0);
             iconButton.hide();
-            QCOMPARE(flash->state(), on ? QAbstractAnimation::Paused : QAbstractAnimation::Stopped);
-            QCOMPARE(animator->getOpacity(), 0.0);
+            QVERIFY(flash->state() == (on ? QAbstractAnimation::Paused : QAbstractAnimation::Stopped) && animator->getOpacity() == 0.0);
             iconButton.show();
             QCOMPARE(flash->state(), on ? QAbstractAnimation::Running : QAbstractAnimation::Stopped);
             if (on)
@@ -186,6 +186,7 @@ private slots:
         TOption edit(7, "&Edit", nullptr), tools(8, "T&ools", "kvgui_tools", nullptr), print(9, "&Print", nullptr);
         QList<QAbstractButton *> buttons { bar.addNewOptionButton(&edit), bar.addNewOptionIconButton(&tools) };
         bar.addSubButtonBar(inner);
+        QPushButton next("Next", &window); // where Qt itself would move the focus of a hidden button
         buttons << inner->addNewOptionButton(&print);
         const QList<TOptionIconButton *> ends = bar.findChildren<TOptionIconButton *>(); // opens, closes
         window.show();

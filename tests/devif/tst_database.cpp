@@ -46,8 +46,7 @@ private slots:
 
         QTest::newRow("bool true is 1") << "isPrimary" << QVariant(true) << "isPrimary=1";
         QTest::newRow("int is an unquoted decimal") << "deamonVersion" << QVariant(-196608) << "deamonVersion=-196608";
-        QTest::newRow("quote in a string is stored as it is")
-            << "unitBom" << QVariant("x', isPrimary=7 --") << "unitBom='x', isPrimary=7 --'";
+        QTest::newRow("quote in a string stored as it is") << "unitBom" << QVariant("x', isPrimary=7 --") << "unitBom='x', isPrimary=7 --'";
         QTest::newRow("null string is an empty text") << "unitBom" << QVariant(QString()) << "unitBom=''";
     }
 

@@ -126,8 +126,7 @@ private slots:
                                                                 : QEvent::MouseMove;
                 touch(k, type, step.isUpper() ? QPoint(k->width() + 10, 5) : k->rect().center());
             }
-            QCOMPARE(spy.count(), activations.at(i));
-            QCOMPARE(timer && timer->isActive() ? timer->interval() : -1, intervals.at(i));
+            QVERIFY(spy.count() == activations.at(i) && (timer && timer->isActive() ? timer->interval() : -1) == intervals.at(i));
         }
     }
     // A pooled view hands the same built keyboard to windows that differ in letting the operator hide it.

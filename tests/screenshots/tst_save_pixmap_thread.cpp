@@ -1,7 +1,7 @@
 // tst_save_pixmap_thread.cpp: where the hot keys put screenshots, what the files hold, that a full
 // medium leaves no file behind; and the storage devices they choose from, whose flush helper forces
 // data onto removable media only (observed as fsync calls, not taken from its log lines) and
-// reports a sync that fails (made to fail by strace).
+// reports a sync that fails (made to fail by strace) or a path it cannot open.
 #include "kvgui_save_pixmap_thread.h"
 
 #include <QProcess>
@@ -119,25 +119,29 @@ private slots:
     {
         QTest::addColumn<QString>("step");
         QTest::addColumn<QStringList>("synced");
-        QTest::addColumn<QString>("fail"); // the calls that fail: the flush must report failure
+        QTest::addColumn<QString>("fail"); // the calls made to fail
+        QTest::addColumn<bool>("flushed"); // what the flush reports
 
         QTest::newRow("file on a stick, then its directory")
-            << "flush:/media/usbstick2/a/b.txt" << QStringList { "/media/usbstick2/a/b.txt", "/media/usbstick2/a" } << "";
-        QTest::newRow("file outside the table left alone") << "flush:outside-the-table.txt" << QStringList() << "";
+            << "flush:/media/usbstick2/a/b.txt" << QStringList { "/media/usbstick2/a/b.txt", "/media/usbstick2/a" } << "" << true;
+        QTest::newRow("file outside the table left alone") << "flush:outside-the-table.txt" << QStringList() << "" << true;
         QTest::newRow("directory on the SD card, then its parent")
-            << "flushpath:/media/sdcard/x/y" << QStringList { "/media/sdcard/x/y", "/media/sdcard/x" } << "";
+            << "flushpath:/media/sdcard/x/y" << QStringList { "/media/sdcard/x/y", "/media/sdcard/x" } << "" << true;
         QTest::newRow("a failed folder sync fails")
-            << "flushpath:/media/sdcard/d" << QStringList { "/media/sdcard/d", "/media/sdcard" } << "2";
-        QTest::newRow("a failed file sync fails") << "flush:/media/sdcard/f" << QStringList { "/media/sdcard/f", "/media/sdcard" } << "1";
+            << "flushpath:/media/sdcard/d" << QStringList { "/media/sdcard/d", "/media/sdcard" } << "2" << false;
+        QTest::newRow("file sync fails") << "flush:/media/sdcard/f" << QStringList { "/media/sdcard/f", "/media/sdcard" } << "1" << false;
+        QTest::newRow("a path that cannot be opened fails")
+            << "flushpath:/media/sdcard/" + QString(300, 'n') << QStringList { "/media/sdcard" } << "" << false;
     }
     void flushToDisk()
     {
         QFETCH(QString, step);
         QFETCH(QStringList, synced);
         QFETCH(QString, fail);
+        QFETCH(bool, flushed);
         const ChildRun run = runChild(tmp, { "--usb", "2", "--sdcard" }, { step }, fail);
         QCOMPARE(run.exitCode, 0);
-        QVERIFY2(run.output.contains(fail.isEmpty() ? "flushed 1" : "flushed 0"), qPrintable(run.log));
+        QVERIFY2(run.output.contains(flushed ? "flushed 1" : "flushed 0"), qPrintable(run.log));
         QCOMPARE(run.synced, synced);
     }
 

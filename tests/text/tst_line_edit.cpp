@@ -59,8 +59,7 @@ private slots:
         QTest::newRow("closed by a physical key: the button fades out") << "closed touch keypress" << false << "";
         QTest::newRow("no keypad: a physical key fades the button out") << "none touch typed" << false << "";
         QTest::newRow("closed by request during the fade-out: the button returns") << "closed touch keypress request" << true << "";
-        QTest::newRow("click: the field takes the focus, the keypad opens, then the owner hears")
-            << "closed elsewhere click" << false << opened;
+        QTest::newRow("click: the field takes focus, keypad opens, then the owner hears") << "closed elsewhere click" << false << opened;
         QTest::newRow("a replaced keypad's hiding is no longer heard") << "replaced touch keypress" << true << "";
         QTest::newRow("click with a replaced keypad: only the new one opens") << "replaced elsewhere click" << false << opened;
         QTest::newRow("click with the keypad taken away: the owner's own entry") << "removed elsewhere click" << false << "selected";
@@ -156,8 +155,7 @@ private slots:
         edit->setCursorPosition(cursor);
         QTest::sendKeyEvent(QTest::Press, edit, Qt::Key(key), QString(), Qt::NoModifier);
         const QMap<QString, QWidget *> widgets { { "previous", form->first }, { "next", next }, { "field", edit } };
-        QCOMPARE(QApplication::focusWidget(), widgets.value(focused));
-        QCOMPARE(edit->text(), QString(focused == "field" ? "ab" : "00ab"));
+        QVERIFY(QApplication::focusWidget() == widgets.value(focused) && edit->text() == (focused == "field" ? "ab" : "00ab"));
     }
     void cyrillicWarning_data()
     {

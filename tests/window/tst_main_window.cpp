@@ -152,8 +152,7 @@ private slots:
             << Ints { 5, 1, 3 } << Bools { true, false, false } << Ints { 0, 2, 1 };
         QTest::newRow("below goes under lower views of higher priority")
             << Ints { 1, 5, 3, 4 } << Bools { true, true, false, false } << Ints { 1, 3, 2, 0 };
-        QTest::newRow("equal priorities below keep the order shown")
-            << Ints { 2, 1, 1 } << Bools { true, false, false } << Ints { 0, 2, 1 };
+        QTest::newRow("equal priorities below keep their order") << Ints { 2, 1, 1 } << Bools { true, false, false } << Ints { 0, 2, 1 };
     }
     void stacking()
     {

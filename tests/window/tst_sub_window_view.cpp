@@ -140,8 +140,7 @@ private slots:
         QTest::addColumn<int>("keyboard");
         QTest::addColumn<QRect>("expected");
         QTest::newRow("a frame too low moves up by the shortfall") << QRect(75, 275, 350, 250) << 228 << QRect(75, 135, 350, 250);
-        QTest::newRow("the move stops at 37 and the rest comes off the height")
-            << QRect(75, 60, 350, 250) << 340 << QRect(75, 37, 350, 236);
+        QTest::newRow("the move stops at 37, the rest comes off the height") << QRect(75, 60, 350, 250) << 340 << QRect(75, 37, 350, 236);
         QTest::newRow("a frame above 38 keeps its top and loses height") << QRect(75, 30, 350, 250) << 340 << QRect(75, 30, 350, 243);
         QTest::newRow("room again grows the frame back to its end height") << QRect(75, 37, 350, 200) << 100 << QRect(75, 37, 350, 250);
         QTest::newRow("growing back takes at most the free room") << QRect(75, 37, 350, 200) << 350 << QRect(75, 37, 350, 226);
