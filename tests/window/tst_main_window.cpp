@@ -7,6 +7,7 @@
 #include "kvgui_update_object.h"
 
 #include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
 
 #include <ctime>
 
@@ -107,7 +108,7 @@ private slots:
         QVERIFY(!first->isVisible() && first->windowTitle() == "shown");
         QCOMPARE(feeding, (QList<QList<QVariant>> { { true }, { false } }));
         settle();
-        QVERIFY(second->isVisible());
+        QVERIFY(second->isVisible() && mainWindow->getScene()->sceneRect() == QRectF(0, 0, 800, 530));
         // The old picture is collapsed, so it cannot show round the live new screen.
         QCOMPARE(first->getSnapshotItem()->transform().m11(), 0.0);
         QTRY_COMPARE(shownAt(QPoint(400, 300)), ScreenGreen);
