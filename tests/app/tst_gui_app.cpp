@@ -104,9 +104,8 @@ private:
         } else if (input == "wait for hiding") {
             QTRY_VERIFY_WITH_TIMEOUT(cursorHidden(), 15000);
         } else if (input == "move" || input == "drag") {
-            QMouseEvent move(
-                QEvent::MouseMove, QPointF(5, 5), Qt::NoButton, input == "drag" ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(&target, &move);
+            QMouseEvent e(QEvent::MouseMove, QPointF(5, 5), Qt::NoButton, input == "drag" ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(&target, &e);
         } else if (input == "context menu") {
             QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(3, 4));
             QApplication::sendEvent(&target, &menu);

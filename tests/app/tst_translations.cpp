@@ -165,8 +165,7 @@ private slots:
             QCOMPARE(QProcess::execute(KV_LRELEASE, { "-silent", file.fileName(), "-qm", qm }), 0);
 
         logged.clear();
-        const QtMessageHandler routed
-            = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) { logged << m; });
+        const auto routed = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) { logged << m; });
         const QString path = installTranslations(source.isEmpty() ? QFileInfo(built).path() : dir.path(), { given[1] });
         qInstallMessageHandler(routed);
         QCOMPARE(logged.size(), 1);
