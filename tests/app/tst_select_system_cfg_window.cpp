@@ -49,8 +49,7 @@ private slots:
         row("a trailing space is refused, the field emptied", 1, "duplicated, type 7391 , ok, type 7391", 1, "duplicated");
         row("a leading zero is refused", 1, "duplicated, type 07391", 1, "duplicated TPasswordReqWindow TMessageWindow");
         row("changing back after the password is no change", 1, "duplicated, type 7391, primary, store", 1, "");
-        row("after a cancelled request the next tap asks again", 1, "duplicated, cancel password, duplicated", 1,
-            "duplicated TPasswordReqWindow");
+        row("after a cancelled request a tap asks again", 1, "duplicated, cancel password, duplicated", 1, "duplicated TPasswordReqWindow");
         row("after the password further taps ask nothing", 1, "duplicated, type 7391, primary, duplicated", 1, "duplicated");
         row("Return asks as Store does", 1, "duplicated, type 7391, return, yes", 0, "");
         row("a double touch on an LED asks once", 1, "duplicated twice", 1, "duplicated TPasswordReqWindow");

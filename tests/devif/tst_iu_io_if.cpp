@@ -1,4 +1,4 @@
-// tst_iu_io_if.cpp: in a private network namespace, where the stand-in daemon has the unit's port 1.
+// tst_iu_io_if.cpp: the IO client against the stand-in daemon, moved off the unit's port by setDefaultSocket.
 #include "devif_test_support.h"
 #include "kvif_iu_io_if.h"
 
@@ -11,7 +11,8 @@ private slots:
     void initTestCase()
     {
         LogCatcher::install();
-        QVERIFY(daemon.start(QStringList(), 1));
+        QVERIFY(daemon.start());
+        TAbstractIuIf::setDefaultSocket(daemon.port, "127.0.0.1");
     }
 
     void registrationWithDefaults()

@@ -149,8 +149,7 @@ private slots:
         QTest::addColumn<Ints>("uncoverOrder");
         QTest::newRow("lower priority goes below") << Ints { 2, 1 } << Bools { true, false } << Ints { 0, 1 };
         QTest::newRow("equal priority goes on top") << Ints { 1, 1 } << Bools { true, true } << Ints { 1, 0 };
-        QTest::newRow("below goes above lower views of lower priority")
-            << Ints { 5, 1, 3 } << Bools { true, false, false } << Ints { 0, 2, 1 };
+        QTest::newRow("below goes above lower views of lower prio") << Ints { 5, 1, 3 } << Bools { true, false, false } << Ints { 0, 2, 1 };
         QTest::newRow("below goes under lower views of higher priority")
             << Ints { 1, 5, 3, 4 } << Bools { true, true, false, false } << Ints { 1, 3, 2, 0 };
         QTest::newRow("equal priorities below keep their order") << Ints { 2, 1, 1 } << Bools { true, false, false } << Ints { 0, 2, 1 };
