@@ -222,8 +222,7 @@ private:
             const QString what = QString("%1 \"%2\"").arg(w->metaObject()->className(), text);
             const QRect need = w->fontMetrics().boundingRect(room, flags, text);
             if (!qobject_cast<TElideLabel *>(w) && (need.width() > room.width() || need.height() > room.height()))
-                problems << what
-                        + QString::asprintf(" needs %d x %d pixels, has %d x %d", need.width(), need.height(), room.width(), room.height());
+                problems << what + QString::asprintf(" needs %dx%d, has %dx%d", need.width(), need.height(), room.width(), room.height());
 
             if (language == "ru") {
                 // Latin words, names excepted.

@@ -10,13 +10,13 @@
 
 namespace {
 
-// CALL: "open", "attach", "set KEY GROUP VALUE" (true, or a double), or "get KEY GROUP" unopened.
+// CALL: "open", "attach", "set KEY GROUP VALUE" (true, or a double), "read KEY GROUP", or "get KEY GROUP" unopened.
 void fatal(const QStringList &call)
 {
     TDatabase *database = call.first() == "get" ? new TDatabase : CommonDatabase::getCommonDatabase();
     if (call.first() == "set")
         database->setValue(call.at(1), call.at(2), call.at(3) == "true" ? QVariant(true) : QVariant(call.at(3).toDouble()));
-    else if (call.first() == "get")
+    else if (call.first() == "get" || call.first() == "read")
         database->getValue(call.at(1), call.at(2));
     else if (call.first() == "attach")
         database->attachDatabaseFile(CommonDatabase::SYSTEM_CFG_FILENAME);

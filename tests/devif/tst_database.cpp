@@ -85,6 +85,8 @@ private slots:
             "Error in setValue: Format of value not identified. Value is: 1.5 with format enum value: 6");
         row("write to a missing table", "set isPrimary noTable true", "", -5,
             "Error in setValue: ERROR setting isPrimary to true in table noTable.");
+        row("read from a table without a row", "read isPrimary systemCfg", "DELETE FROM systemCfg", -5,
+            "Error in getValue: Number of rows is not 1. It is: 0.");
     }
 
     void fatalPaths()

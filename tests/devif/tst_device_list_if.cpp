@@ -64,8 +64,7 @@ private slots:
             "4640 S1 2.0 1", 1);
         row("unchanged unit is not reported", "4640 S1 unpolled connected", devicePayload({ "2,,4640,S1,v,b" }), "4640 S1 v 1", 0);
         row("entries past the count are not read", "", devicePayload({ "2,,4640,S1,2.0,5", "2,,4644,S2,1,1" }, 1), "4640 S1 2.0 1", 1);
-        row("payload one byte short changes nothing", "4641 X unpolled connected", devicePayload({ "2,,4640,S1,2.0,5" }, 1, 2179),
-            "4641 X v 1", 0);
+        row("payload a byte short", "4641 X unpolled connected", devicePayload({ "2,,4640,S1,2.0,5" }, 1, 2179), "4641 X v 1", 0);
         row("own terminal is never created", "", entry("4417"), "", 0);
         row("own terminal is updated and connected", "4417 S1 polled unconnected", entry("4417"), "4417 S1 2.0 1", 1);
         row("new GMDSS 1538 is not connected", "", entry("1538C"), "1538C S1 2.0 0", 1);

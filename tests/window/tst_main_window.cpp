@@ -131,10 +131,10 @@ private slots:
         window->getView()->close();
         settle();
         QVERIFY(home->getProxyItem()->isEnabled());
-        // Back home from another screen: that one zooms out, then home fades in again, titled and focused.
+        // Escape on another screen goes back home: that one zooms out, then home fades in again, titled and focused.
         Screen *other = showScreen("OTHER");
         settle();
-        mainWindow->showNewScreen(home);
+        QTest::keyClick(mainWindow, Qt::Key_Escape);
         settle();
         QCOMPARE(home->getProxyItem()->opacity(), 1.0);
         QVERIFY(home->hasFocus() && !other->isVisible() && mainWindow->getScreenLabel()->text() == "HOME");
