@@ -1,9 +1,12 @@
 // gallery_screenshots.cpp: review pictures of framework controls that the configuration screens do
 // not use, above and below the configuration menu: icon buttons with and without their text, option
-// buttons with an icon, checked and disabled, and a minimisable button bar; then the icon button's
-// menu opened over them, the bar minimised, and an error message with its time stamp under later events.
+// buttons with an icon, checked and disabled, a disabled icon button, and a minimisable button bar; then
+// the icon button's menu opened over them, the bar minimised, and an error message with its time stamp
+// under later events; last the other button kinds with the transition layers and an eliding label.
 #include "kvgui_abstract_menu_shower.h"
+#include "kvgui_animation_pixmap_widget.h"
 #include "kvgui_button_bar.h"
+#include "kvgui_elide_label.h"
 #include "kvgui_icon_button.h"
 #include "kvgui_main_window.h"
 #include "kvgui_message_window.h"
@@ -11,6 +14,7 @@
 #include "kvgui_option_button.h"
 #include "kvgui_option_icon_button.h"
 
+#include <QPainter>
 #include <QTest>
 
 bool saveScreenshot(TMainWindow &window, const QString &dir, const QString &name);
@@ -42,6 +46,31 @@ static bool saveButtonKinds(TMainWindow &window, QWidget *screen, const QString 
         menu->setMenuDirection(directions[i]);
         emit menu->getOption()->updated();
     }
+
+    // The layers a transition is drawn with, stopped midway: a back picture, a middle one at half
+    // strength (at its own place, then following the front) and a front one scaled into its frame.
+    const auto picture = [](const QSize &size, const QColor &colour, bool round) {
+        QPixmap p(size);
+        p.fill(round ? Qt::white : colour);
+        QPainter painter(&p);
+        painter.setBrush(colour);
+        if (round)
+            painter.drawEllipse(p.rect().adjusted(4, 4, -5, -5));
+        return p;
+    };
+    for (const bool follows : { false, true }) {
+        auto *layers = new TAnimationPixmapWidget(&layer);
+        layers->setGeometry(follows ? 280 : 20, 420, 240, 100);
+        layers->setMidGeoEqualFroGeo(follows);
+        layers->setBackPixmap(picture(QSize(240, 100), QColor(40, 90, 160), false));
+        layers->setMiddelPixmap(picture(QSize(120, 60), QColor(240, 160, 0), false));
+        layers->setMiddelOpacity(0.5);
+        layers->setFrontGeometry(QRect(100, 30, 120, 60));
+        layers->setFrontPixmap(picture(QSize(60, 40), QColor(0, 150, 60), true));
+        layers->setFrontOpacity(follows ? 0.6 : 1.0);
+    }
+    auto *label = new TElideLabel(QObject::tr("A label far too long for its place"), Qt::ElideMiddle, &layer);
+    label->setGeometry(560, 450, 170, 40);
     layer.show();
     return saveScreenshot(window, dir, "gallery_buttons" + suffix);
 }
@@ -80,6 +109,13 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
     TOptionButton disabledButton(&disabled, screen);
     disabledButton.setGeometry(560, 80, 220, 58);
 
+    TOption printer(QObject::tr("&Printer"), QStringLiteral("kvgui_tools"), nullptr);
+    printer.setEnabled(false);
+    TOptionIconButton faded(&printer, screen);
+    faded.setDrawFlags(TOptionIconButton::DrawBackground | TOptionIconButton::DrawText);
+    faded.move(20, 150);
+    faded.resize(faded.sizeHint());
+
     TButtonBar bar(screen, true);
     TOption edit(QObject::tr("&Edit"), nullptr);
     TOption tools(QObject::tr("T&ools"), QStringLiteral("kvgui_tools"), nullptr);
@@ -96,7 +132,7 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
     fresh.addNewOptionButton(&print);
     fresh.move(720, 360);
     for (QWidget *w :
-        std::initializer_list<QWidget *> { &keys, &withText, &iconOnly, &withIcon, &checkedButton, &disabledButton, &bar, &fresh })
+        std::initializer_list<QWidget *> { &keys, &withText, &iconOnly, &faded, &withIcon, &checkedButton, &disabledButton, &bar, &fresh })
         w->show();
 
     bool ok = saveScreenshot(window, dir, "gallery" + suffix);
@@ -118,7 +154,7 @@ bool saveGalleryScreenshots(TMainWindow &window, QWidget *screen, const QString 
     ok &= saveScreenshot(window, dir, "gallery_error" + suffix);
     closeSubWindows(window);
     for (QWidget *w :
-        std::initializer_list<QWidget *> { &keys, &withText, &iconOnly, &withIcon, &checkedButton, &disabledButton, &bar, &fresh })
+        std::initializer_list<QWidget *> { &keys, &withText, &iconOnly, &faded, &withIcon, &checkedButton, &disabledButton, &bar, &fresh })
         w->hide();
     return ok && saveButtonKinds(window, screen, dir, suffix);
 }

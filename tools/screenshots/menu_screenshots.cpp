@@ -1,5 +1,6 @@
 // menu_screenshots.cpp: review pictures of an option menu opened in each direction, with a heading and
-// a nested entry, over the configuration menu.
+// a nested entry, over the configuration menu; then a menu in two columns without heading under a
+// button wider than both, pushed off the right edge, and one that flips sideways under a long heading.
 #include "kvgui_abstract_menu_shower.h"
 #include "kvgui_main_window.h"
 #include "kvgui_option.h"
@@ -17,20 +18,26 @@ bool saveMenuScreenshots(TMainWindow &window, QWidget *screen, const QString &di
         TAbstractMenuShower::MenuDirections direction;
         const char *name;
         QRect button; // in the screen's coordinates
+        const char *heading;
+        int channels; // entries after the five display entries
     };
     const Placement placements[] = {
-        { TAbstractMenuShower::DropUp, "up", QRect(320, 460, 160, 58) },
-        { TAbstractMenuShower::DropDown, "down", QRect(320, 10, 160, 58) },
-        { TAbstractMenuShower::ToTheLeft, "left", QRect(620, 200, 160, 58) },
-        { TAbstractMenuShower::ToTheRight, "right", QRect(20, 200, 160, 58) },
+        { TAbstractMenuShower::DropUp, "up", QRect(320, 460, 160, 58), "Display settings", 0 },
+        { TAbstractMenuShower::DropDown, "down", QRect(320, 10, 160, 58), "Display settings", 0 },
+        { TAbstractMenuShower::ToTheLeft, "left", QRect(620, 200, 160, 58), "Display settings", 0 },
+        { TAbstractMenuShower::ToTheRight, "right", QRect(20, 200, 160, 58), "Display settings", 0 },
+        { TAbstractMenuShower::DropDown, "wide", QRect(390, 10, 400, 58), "", 9 },
+        { TAbstractMenuShower::ToTheLeft, "flipped", QRect(20, 470, 160, 58), "Display settings of the screen and of the keyboard", 0 },
     };
     bool ok = true;
     for (const Placement &placement : placements) {
         TOption menu(QObject::tr("&Display"), nullptr);
-        menu.setMenuHeading(QObject::tr("Display settings"));
+        menu.setMenuHeading(QObject::tr(placement.heading));
         for (const char *text : { "&Brightness", "&Contrast", "Day &mode", "&Night mode", "&Language" })
             menu.appendSubOption(new TOption(QObject::tr(text), &menu));
-        TOption *language = menu.subOptions->last();
+        TOption *language = menu.subOptions->at(4);
+        for (int i = 1; i <= placement.channels; ++i)
+            menu.appendSubOption(new TOption(QObject::tr("Channel %1").arg(i), &menu));
         for (const char *text : { "English", "Deutsch", "Русский" })
             language->appendSubOption(new TOption(QString::fromUtf8(text), language));
         TOptionButton button(&menu, screen);
