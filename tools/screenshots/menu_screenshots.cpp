@@ -1,5 +1,5 @@
 // menu_screenshots.cpp: review pictures of an option menu opened in each direction, with a heading and
-// a nested entry, over the configuration menu; then a menu in two columns without heading under a
+// a nested entry, over the configuration menu; then a menu in two columns without heading over a
 // button wider than both, pushed off the right edge, and one that flips sideways under a long heading.
 #include "kvgui_abstract_menu_shower.h"
 #include "kvgui_main_window.h"
@@ -26,7 +26,7 @@ bool saveMenuScreenshots(TMainWindow &window, QWidget *screen, const QString &di
         { TAbstractMenuShower::DropDown, "down", QRect(320, 10, 160, 58), "Display settings", 0 },
         { TAbstractMenuShower::ToTheLeft, "left", QRect(620, 200, 160, 58), "Display settings", 0 },
         { TAbstractMenuShower::ToTheRight, "right", QRect(20, 200, 160, 58), "Display settings", 0 },
-        { TAbstractMenuShower::DropDown, "wide", QRect(390, 10, 400, 58), "", 9 },
+        { TAbstractMenuShower::DropUp, "wide", QRect(190, 460, 600, 58), "", 9 },
         { TAbstractMenuShower::ToTheLeft, "flipped", QRect(20, 470, 160, 58), "Display settings of the screen and of the keyboard", 0 },
     };
     bool ok = true;
